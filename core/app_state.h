@@ -1,0 +1,67 @@
+// The one process-wide record of the main window: the colour model and the
+// handles and drawing objects the dialog keeps.
+#ifndef PIKURIO_APP_STATE_H
+#define PIKURIO_APP_STATE_H
+
+#include <stdint.h>
+
+#include "core/platform_types.h"
+#include "res/resource.h"
+
+enum ChannelIndex { CHANNEL_RED, CHANNEL_GREEN, CHANNEL_BLUE, CHANNEL_COUNT };
+
+enum SlotIndex { SLOT_BACKGROUND, SLOT_TEXT1, SLOT_TEXT2, SLOT_TEXT3, SLOT_COUNT };
+
+enum PickMode { PICK_IDLE = 0, PICK_ACTIVE = 1, PICK_DONE = 2 };
+
+enum { SAMPLE_FONT_COUNT = 3 };
+
+// One colour component and the four controls that edit it.
+struct Channel {
+    uint8_t value;
+    int baseId;  // id of the hex edit; the others follow at +1 .. +3
+    HWND hexEdit;
+    HWND decLabel;
+    HWND spin;
+    HWND slider;
+};
+
+// One of the four colours: the background or a sample text.
+struct ColorSlot {
+    COLORREF color;  // 0x00BBGGRR
+    int sizeIndex;   // text slots: index into sampleFonts; -1 for the background
+    HWND window;     // the preview for the background, the sample edit for a text
+};
+
+struct AppState {
+    HINSTANCE instance = nullptr;
+    HWND desktop = nullptr;
+    HICON icon = nullptr;
+
+    Channel channels[CHANNEL_COUNT] = {
+        {255, IDC_R_HEX, nullptr, nullptr, nullptr, nullptr},
+        {255, IDC_G_HEX, nullptr, nullptr, nullptr, nullptr},
+        {255, IDC_B_HEX, nullptr, nullptr, nullptr, nullptr},
+    };
+    ColorSlot slots[SLOT_COUNT] = {
+        {0x000000, -1, nullptr},
+        {0x0000FF, 2, nullptr},
+        {0x00FF00, 1, nullptr},
+        {0xFF0000, 0, nullptr},
+    };
+    int currentSlot = SLOT_BACKGROUND;
+    int updateDepth = 0;
+    PickMode pickMode = PICK_IDLE;
+
+    HFONT sampleFonts[SAMPLE_FONT_COUNT] = {nullptr, nullptr, nullptr};
+    HFONT promptFont = nullptr;
+    HWND codeEdit = nullptr;
+    HWND swatch = nullptr;
+    RECT swatchRect = {0, 0, 0, 0};
+    // The preview's own window procedure; non-zero once the preview is ready.
+    LONG_PTR previousPreviewProc = 0;
+};
+
+extern AppState g_app;
+
+#endif

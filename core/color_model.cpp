@@ -1,0 +1,87 @@
+#include "core/color_model.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "core/control_ops.h"
+
+static const char HEX_DIGITS[] = "0123456789ABCDEF0123456789abcdef";
+
+// Hex form at offset 0, colour code at 3, decimal form at 11, each NUL-terminated.
+ChannelTexts FormatChannelTexts(unsigned value, unsigned red, unsigned green, unsigned blue) {
+    ChannelTexts texts;
+    unsigned rgb = (red & 0xFF) << 16 | (green & 0xFF) << 8 | (blue & 0xFF);
+    snprintf(texts.buffer, sizeof texts.buffer, "%02X%c#%06X%c%d", value & 0xFF, 0, rgb, 0,
+             (int)(value & 0xFF));
+    return texts;
+}
+
+static int HexDigitValue(char c) {
+    // strchr would also find the terminator; a NUL is never a digit.
+    const char* found = c != '\0' ? strchr(HEX_DIGITS, c) : nullptr;
+    return found ? (int)((found - HEX_DIGITS) % 16) : -1;
+}
+
+// Two hex digits, either case, to a byte; false when either is not a digit.
+bool ParseHexByte(const char* text, uint8_t* value) {
+    int high = HexDigitValue(text[0]);
+    int low = high >= 0 ? HexDigitValue(text[1]) : -1;
+    if (low < 0) return false;
+    *value = (uint8_t)(high * 16 + low);
+    return true;
+}
+
+int SliderPositionForValue(unsigned value) { return 255 - (int)value; }
+
+// Stores the value, writes its texts back to the controls and the colour into
+// the current slot. The texts written here echo back as edit-change
+// notifications; updateDepth tells ApplyTypedHex to ignore them.
+void UpdateChannel(int channel, unsigned value, bool moveSlider) {
+    Channel* channels = g_app.channels;
+    ++g_app.updateDepth;
+    channels[channel].value = (uint8_t)value;
+    ChannelTexts texts =
+        FormatChannelTexts(value, channels[CHANNEL_RED].value, channels[CHANNEL_GREEN].value,
+                           channels[CHANNEL_BLUE].value);
+    SetChannelHexText(channel, texts.Hex());
+    SetCodeText(texts.Code());
+    SetChannelDecText(channel, texts.Dec());
+    if (moveSlider) SetChannelSliderPos(channel, SliderPositionForValue(value));
+    g_app.slots[g_app.currentSlot].color =
+        MakeColorRef(channels[CHANNEL_RED].value, channels[CHANNEL_GREEN].value,
+                     channels[CHANNEL_BLUE].value);
+    if (g_app.slots[SLOT_BACKGROUND].window) RepaintPreview();
+    --g_app.updateDepth;
+}
+
+// Makes a slot current and shows its colour in the channels.
+void LoadSlotIntoChannels(int slotIndex) {
+    g_app.currentSlot = slotIndex;
+    COLORREF c = g_app.slots[slotIndex].color;
+    for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel) {
+        UpdateChannel(channel, c & 0xFF, true);
+        c >>= 8;
+    }
+}
+
+// The size combo lists large, medium, small; the fonts go small to large.
+void SetSlotSize(int textSlot, int selection) { g_app.slots[textSlot].sizeIndex = 2 - selection; }
+
+void ApplySliderPosition(int channel, int position) {
+    int value = 255 - position;
+    if (value < 0 || value > 255) return;
+    UpdateChannel(channel, (unsigned)value, false);
+}
+
+// Only a complete two-digit text is taken; anything else stays in the edit as
+// typed and leaves the model alone.
+void ApplyTypedHex(int channel, const char* text) {
+    uint8_t value;
+    if (g_app.updateDepth != 0 || strlen(text) != 2 || !ParseHexByte(text, &value)) return;
+    UpdateChannel(channel, value, true);
+}
+
+void FormatCopyText(char (&text)[COPY_TEXT_SIZE]) {
+    snprintf(text, sizeof text, "#%02X%02X%02X", g_app.channels[CHANNEL_RED].value,
+             g_app.channels[CHANNEL_GREEN].value, g_app.channels[CHANNEL_BLUE].value);
+}

@@ -1,0 +1,25 @@
+// The handle and colour types the model stores. On Windows they are the
+// platform's own; the host build, which only runs the model, sees them as
+// opaque handles of the same shape.
+#ifndef PIKURIO_PLATFORM_TYPES_H
+#define PIKURIO_PLATFORM_TYPES_H
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <stdint.h>
+typedef struct HWND__* HWND;
+typedef struct HFONT__* HFONT;
+typedef struct HICON__* HICON;
+typedef struct HINSTANCE__* HINSTANCE;
+typedef uint32_t COLORREF;
+typedef intptr_t LONG_PTR;
+struct RECT {
+    long left;
+    long top;
+    long right;
+    long bottom;
+};
+#endif
+
+#endif

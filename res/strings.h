@@ -1,0 +1,29 @@
+// The texts the program puts on screen at run time. Sources are UTF-8; the
+// compiler stores these literals as Shift-JIS (code page 932) bytes.
+#ifndef PIKURIO_STRINGS_H
+#define PIKURIO_STRINGS_H
+
+#define APP_NAME "ピクリオ"
+#define APP_VERSION "1.3"
+#define APP_HOLDER "2026 Pikurio developers"
+#define APP_HOME_URL "https://pikurio.example.com/"
+#define APP_MAIL "pikurio@example.com"
+
+// Target combo entries, in slot order.
+#define TEXT_BACKGROUND "背景"
+#define TEXT_SAMPLE1 "文字１"
+#define TEXT_SAMPLE2 "文字２"
+#define TEXT_SAMPLE3 "文字３"
+
+// Size combo entries, large to small.
+#define TEXT_SIZE_LARGE "大"
+#define TEXT_SIZE_MEDIUM "中"
+#define TEXT_SIZE_SMALL "小"
+
+// Pick-mode prompt, two lines.
+#define TEXT_PROMPT_LINE1 "取得したい色をクリック"
+#define TEXT_PROMPT_LINE2 "してください。"
+
+#define TEXT_ABOUT_CAPTION "バージョン情報"
+
+#endif

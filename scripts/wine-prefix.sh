@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Prepares the project's Wine prefix under build/: 32-bit, a virtual desktop (so
+# captions are drawn and windows sit where the program puts them), and the
+# Japanese UI fonts mapped to the IPA fonts. Does nothing when it is ready.
+set -euo pipefail
+. "$(dirname "$0")/wine-env.sh"
+
+stamp=$WINEPREFIX/.pikurio-ready-3
+[ -f "$stamp" ] && exit 0
+
+echo "wine-prefix: preparing $WINEPREFIX"
+rm -rf "$WINEPREFIX"
+mkdir -p "$(dirname "$WINEPREFIX")"
+DISPLAY= wineboot --init >/dev/null 2>&1
+wineserver -w
+
+reg() { DISPLAY= wine reg add "$@" /f >/dev/null 2>&1; }
+subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+reg "$subst" /v 'ＭＳ ゴシック' /d 'IPAGothic'
+reg "$subst" /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic'
+reg "$subst" /v 'MS Gothic' /d 'IPAGothic'
+reg "$subst" /v 'MS PGothic' /d 'IPAPGothic'
+reg "$subst" /v 'MS UI Gothic' /d 'IPAPGothic'
+reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
+wineserver -w
+touch "$stamp"

@@ -1,0 +1,230 @@
+// The main dialog procedure: initialisation, commands, sliders and up-downs,
+// and pick mode.
+#include "ui/main_dialog.h"
+
+#include <commctrl.h>
+
+#include "core/app_state.h"
+#include "core/color_model.h"
+#include "core/control_ops.h"
+#include "core/screen_sample.h"
+#include "res/resource.h"
+#include "res/strings.h"
+#include "ui/about_box.h"
+#include "ui/preview.h"
+
+static const char* const TARGET_ENTRIES[SLOT_COUNT] = {TEXT_BACKGROUND, TEXT_SAMPLE1,
+                                                       TEXT_SAMPLE2, TEXT_SAMPLE3};
+static const char* const SAMPLE_TEXTS[SLOT_COUNT - 1] = {TEXT_SAMPLE1, TEXT_SAMPLE2,
+                                                         TEXT_SAMPLE3};
+static const char* const SIZE_ENTRIES[SAMPLE_FONT_COUNT] = {TEXT_SIZE_LARGE, TEXT_SIZE_MEDIUM,
+                                                            TEXT_SIZE_SMALL};
+static const int SAMPLE_FONT_HEIGHTS[SAMPLE_FONT_COUNT] = {12, 20, 28};
+static const int PROMPT_FONT_HEIGHT = 16;
+static const char FONT_FACE[] = "ＭＳ ゴシック";
+
+// A Shift-JIS font of the given character height; the caller owns it.
+static HFONT CreateDialogFont(int height, int weight) {
+    return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                       FONT_FACE);
+}
+
+// Fonts are owned by the dialog: made here, deleted by CloseMainDialog.
+static void CreateFonts() {
+    for (int i = 0; i < SAMPLE_FONT_COUNT; ++i)
+        g_app.sampleFonts[i] = CreateDialogFont(SAMPLE_FONT_HEIGHTS[i], FW_DONTCARE);
+    g_app.promptFont = CreateDialogFont(PROMPT_FONT_HEIGHT, FW_BOLD);
+}
+
+// Wires one channel's four controls to the model and shows its initial value.
+static void InitChannel(HWND dialog, int channel) {
+    Channel* c = &g_app.channels[channel];
+    c->hexEdit = GetDlgItem(dialog, c->baseId + CHANNEL_HEX_OFFSET);
+    c->decLabel = GetDlgItem(dialog, c->baseId + CHANNEL_DEC_OFFSET);
+    c->spin = GetDlgItem(dialog, c->baseId + CHANNEL_SPIN_OFFSET);
+    c->slider = GetDlgItem(dialog, c->baseId + CHANNEL_SLIDER_OFFSET);
+    SendMessageA(c->spin, UDM_SETBUDDY, (WPARAM)c->decLabel, 0);
+    SendMessageA(c->spin, UDM_SETRANGE, 0, MAKELPARAM(255, 0));
+    SendMessageA(c->slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, 255));
+    SendMessageA(c->slider, TBM_SETTICFREQ, 16, 0);
+    UpdateChannel(channel, c->value, true);
+    SendMessageA(c->hexEdit, EM_LIMITTEXT, 2, 0);
+}
+
+static void FillCombo(HWND combo, const char* const* entries, int count, int selection) {
+    for (int i = 0; i < count; ++i) SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM)entries[i]);
+    SendMessageA(combo, CB_SETCURSEL, selection, 0);
+}
+
+static void InitMainDialog(HWND dialog) {
+    SetWindowTextA(dialog, APP_NAME);
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)g_app.icon);
+    CreateFonts();
+    g_app.codeEdit = GetDlgItem(dialog, IDC_CODE);
+    for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel) InitChannel(dialog, channel);
+    FillCombo(GetDlgItem(dialog, IDC_TARGET), TARGET_ENTRIES, SLOT_COUNT, SLOT_BACKGROUND);
+    g_app.slots[SLOT_BACKGROUND].window = GetDlgItem(dialog, IDC_PREVIEW);
+    for (int i = 0; i < SLOT_COUNT - 1; ++i) {
+        HWND edit = GetDlgItem(dialog, IDC_TEXT1 + i);
+        g_app.slots[SLOT_TEXT1 + i].window = edit;
+        SetWindowTextA(edit, SAMPLE_TEXTS[i]);
+        FillCombo(GetDlgItem(dialog, IDC_SIZE1 + i), SIZE_ENTRIES, SAMPLE_FONT_COUNT, i);
+    }
+    g_app.swatch = GetDlgItem(dialog, IDC_SWATCH);
+    GetClientRect(g_app.swatch, &g_app.swatchRect);
+    InstallPreviewProc(g_app.slots[SLOT_BACKGROUND].window);
+}
+
+static void CloseMainDialog(HWND dialog) {
+    for (int i = 0; i < SAMPLE_FONT_COUNT; ++i) {
+        if (g_app.sampleFonts[i]) DeleteObject(g_app.sampleFonts[i]);
+        g_app.sampleFonts[i] = nullptr;
+    }
+    if (g_app.promptFont) DeleteObject(g_app.promptFont);
+    g_app.promptFont = nullptr;
+    EndDialog(dialog, 0);
+}
+
+// Stays on top and takes the mouse until a click picks a colour.
+static void StartPickMode(HWND dialog) {
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    g_app.pickMode = PICK_ACTIVE;
+    RepaintPreview();
+    SetCapture(dialog);
+    SetTimer(dialog, PICK_TIMER_ID, PICK_TIMER_PERIOD_MS, nullptr);
+}
+
+static void OnSelectionChanged(int id, HWND combo) {
+    unsigned selection = (unsigned)SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    if (id == IDC_TARGET && selection < SLOT_COUNT) {
+        LoadSlotIntoChannels((int)selection);
+    } else if (id >= IDC_SIZE1 && id <= IDC_SIZE3 && selection < SAMPLE_FONT_COUNT) {
+        SetSlotSize(id - (IDC_SIZE1 - 1), (int)selection);
+        RepaintPreview();
+    }
+}
+
+static int ChannelOfHexEdit(HWND edit) {
+    if (!edit) return -1;
+    for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel)
+        if (g_app.channels[channel].hexEdit == edit) return channel;
+    return -1;
+}
+
+static void OnEditChanged(int id, HWND edit) {
+    if (id >= IDC_TEXT1 && id <= IDC_TEXT3) {
+        // Sample texts set during initialisation arrive before the preview is ready.
+        if (g_app.previousPreviewProc) RepaintPreview();
+        return;
+    }
+    // Texts written by UpdateChannel echo back here; ApplyTypedHex ignores them.
+    int channel = ChannelOfHexEdit(edit);
+    if (channel < 0) return;
+    char text[15];
+    GetWindowTextA(edit, text, sizeof text);
+    ApplyTypedHex(channel, text);
+}
+
+static void CopyColorCode() {
+    char text[COPY_TEXT_SIZE];
+    FormatCopyText(text);
+    CopyTextToClipboard(text);
+}
+
+static void OnCommand(HWND dialog, int id, int code, HWND sender) {
+    if (id == IDC_PICK) {
+        StartPickMode(dialog);
+    } else if (code == CBN_SELCHANGE) {
+        OnSelectionChanged(id, sender);
+    } else if (code == EN_CHANGE) {
+        OnEditChanged(id, sender);
+    } else if (id == IDC_COPY) {
+        CopyColorCode();
+    } else if (id == IDC_VERSION) {
+        ShowAboutBox(g_app.instance, APP_NAME, APP_VERSION, APP_HOLDER);
+    } else if (id == IDCANCEL) {
+        CloseMainDialog(dialog);
+    }
+}
+
+// Up-downs report their new position; sliders are read back, and only the
+// moving codes count, so Home, End and the end of a drag change nothing.
+static void OnVScroll(int code, int position, HWND sender) {
+    if (!sender) return;
+    for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel) {
+        const Channel& c = g_app.channels[channel];
+        if (sender == c.spin) {
+            if (code == SB_THUMBPOSITION) UpdateChannel(channel, position & 0xFF, true);
+            return;
+        }
+        if (sender == c.slider) {
+            if (code >= TB_LINEUP && code <= TB_THUMBTRACK)
+                ApplySliderPosition(channel, (int)SendMessageA(c.slider, TBM_GETPOS, 0, 0));
+            return;
+        }
+    }
+}
+
+// Shows the colour under the cursor in the swatch, outside any WM_PAINT.
+static void PaintSwatchFromScreen() {
+    if (g_app.pickMode == PICK_IDLE) return;
+    HBRUSH brush = CreateSolidBrush(SampleScreenColor(false));
+    HDC dc = GetDC(g_app.swatch);
+    FillRect(dc, &g_app.swatchRect, brush);
+    DeleteObject(brush);
+    ReleaseDC(g_app.swatch, dc);
+}
+
+static void TakePickedColor() {
+    if (g_app.pickMode != PICK_ACTIVE) return;
+    g_app.pickMode = PICK_DONE;
+    SampleScreenColor(true);
+}
+
+// The click is over: give the mouse back and return to editing.
+static void FinishPickClick(HWND dialog) {
+    if (g_app.pickMode == PICK_IDLE) return;
+    KillTimer(dialog, PICK_TIMER_ID);
+    ReleaseCapture();
+    InvalidateRect(g_app.swatch, nullptr, TRUE);
+    SetActiveWindow(dialog);
+    SetFocus(g_app.channels[CHANNEL_RED].hexEdit);
+}
+
+static void EndPickMode(HWND dialog) {
+    if (g_app.pickMode == PICK_IDLE) return;
+    g_app.pickMode = PICK_IDLE;
+    SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    RepaintPreview();
+}
+
+// Returns FALSE unless a message has a result, so the platform's default
+// dialog handling always follows.
+INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        InitMainDialog(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam), (HWND)lParam);
+        break;
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wParam), HIWORD(wParam), (HWND)lParam);
+        break;
+    case WM_TIMER:
+        PaintSwatchFromScreen();
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        TakePickedColor();
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        FinishPickClick(dialog);
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) EndPickMode(dialog);
+        break;
+    }
+    return FALSE;
+}
