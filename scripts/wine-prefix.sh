@@ -5,8 +5,10 @@
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 
-stamp=$WINEPREFIX/.pikurio-ready-3
-[ -f "$stamp" ] && exit 0
+stamp=$WINEPREFIX/.pikurio-ready
+# Bump this when the settings below change, so existing prefixes are redone.
+version=3
+[ "$(cat "$stamp" 2>/dev/null)" = "$version" ] && exit 0
 
 echo "wine-prefix: preparing $WINEPREFIX"
 rm -rf "$WINEPREFIX"
@@ -24,4 +26,4 @@ reg "$subst" /v 'MS UI Gothic' /d 'IPAPGothic'
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
 wineserver -w
-touch "$stamp"
+echo "$version" > "$stamp"

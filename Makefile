@@ -1,0 +1,26 @@
+# Strings the CMake presets and the scripts together. `make test` and
+# `make run` install what is missing first, so a fresh Debian 12 needs nothing else.
+.PHONY: all setup prefix host host-asan win32 build test run bench fuzz lint screenshots clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+prefix: setup
+	@scripts/wine-prefix.sh
+
+host host-asan win32: setup
+	@scripts/build.sh $@
+
+build: host host-asan win32
+
+test: build prefix
+	@scripts/with-displays.sh scripts/run-tests.sh
+
+run: win32 prefix
+	@if [ -z "$$DISPLAY" ]; then echo "make run: no display (DISPLAY is not set); run it from a desktop session"; exit 1; fi
+	@scripts/wine-run.sh build/win32/pikurio.exe
+
+clean:
+	rm -rf build
