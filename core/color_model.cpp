@@ -67,10 +67,11 @@ void LoadSlotIntoChannels(int slotIndex) {
 // The size combo lists large, medium, small; the fonts go small to large.
 void SetSlotSize(int textSlot, int selection) { g_app.slots[textSlot].sizeIndex = 2 - selection; }
 
+// Positions outside the slider's range are refused before the subtraction,
+// which would overflow for the most negative ones.
 void ApplySliderPosition(int channel, int position) {
-    int value = 255 - position;
-    if (value < 0 || value > 255) return;
-    UpdateChannel(channel, (unsigned)value, false);
+    if (position < 0 || position > 255) return;
+    UpdateChannel(channel, (unsigned)(255 - position), false);
 }
 
 // Only a complete two-digit text is taken; anything else stays in the edit as
