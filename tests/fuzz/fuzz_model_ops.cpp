@@ -125,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             // switch loads a colour without changing any.
             bool mayChange = s == editedSlot && op != OP_SLOT;
             FUZZ_CHECK(mayChange || slot.color == expect.slots[s].color,
-                       "after %s: slot %d changed from %06X to %06X while slot %d was edited",
+                       "after %s: slot %d changed from %06X to %06X (slot %d was current)",
                        name, s, (unsigned)expect.slots[s].color, (unsigned)slot.color, editedSlot);
             FUZZ_CHECK(slot.sizeIndex == expect.slots[s].sizeIndex,
                        "after %s: slot %d size %d, expected %d", name, s, slot.sizeIndex,

@@ -1,7 +1,9 @@
-// What the fuzz targets see of the controls: the last text and slider
-// position each control was given, and how often the preview was asked to
-// repaint. Writing a hex edit's text re-enters ApplyTypedHex before the write
-// returns, as the edit-change notification does in the real dialog.
+// What the fuzz targets share: a recorder standing in for the controls, the
+// checks that hold after every model operation, and a reader of input bytes.
+// The recorder keeps the last text and slider position each control was
+// given and counts repaint requests. Writing a hex edit's text re-enters
+// ApplyTypedHex before the write returns, as the edit-change notification
+// does in the real dialog.
 #ifndef PIKURIO_FUZZ_HARNESS_H
 #define PIKURIO_FUZZ_HARNESS_H
 
