@@ -8,10 +8,12 @@
 #include <windows.h>
 #else
 #include <stdint.h>
-typedef struct HWND__* HWND;
-typedef struct HFONT__* HFONT;
-typedef struct HICON__* HICON;
-typedef struct HINSTANCE__* HINSTANCE;
+// Distinct incomplete types, as windows.h makes them, but without its
+// double-underscore tags: such names are reserved to the implementation.
+typedef struct HWND_* HWND;
+typedef struct HFONT_* HFONT;
+typedef struct HICON_* HICON;
+typedef struct HINSTANCE_* HINSTANCE;
 typedef uint32_t COLORREF;
 typedef intptr_t LONG_PTR;
 struct RECT {

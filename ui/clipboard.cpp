@@ -20,6 +20,9 @@ int CopyTextToClipboard(const char* text) {
     EmptyClipboard();
     int result = 0;
     if (!SetClipboardData(CF_TEXT, memory)) {
+        // cppcheck takes SetClipboardData as always freeing the memory; it
+        // takes it only on success, so this free is the only one.
+        // cppcheck-suppress doubleFree
         GlobalFree(memory);
         result = 1;
     }
