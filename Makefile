@@ -16,7 +16,15 @@ host host-asan win32: setup
 build: host host-asan win32
 
 test: build prefix
+	@scripts/lint.sh
+	@scripts/fuzz.sh --smoke
 	@scripts/with-displays.sh scripts/run-tests.sh
+
+fuzz: setup
+	@scripts/fuzz.sh
+
+lint: setup
+	@scripts/lint.sh
 
 run: win32 prefix
 	@if [ -z "$$DISPLAY" ]; then echo "make run: no display (DISPLAY is not set); run it from a desktop session"; exit 1; fi
