@@ -11,25 +11,41 @@ namespace {
 struct ExpectedControl {
     int id;
     const char* className;
+    DWORD style;
 };
 
-// Template order, which is also the tab order.
+// Template order, which is also the tab order, with each control's window style.
 const ExpectedControl CONTROLS[] = {
-    {IDC_PICK, "Button"},           {IDC_TARGET, "ComboBox"},
-    {IDC_R_HEX, "Edit"},            {IDC_R_SPIN, "msctls_updown32"},
-    {IDC_G_HEX, "Edit"},            {IDC_G_SPIN, "msctls_updown32"},
-    {IDC_B_HEX, "Edit"},            {IDC_B_SPIN, "msctls_updown32"},
-    {IDC_R_SLIDER, "msctls_trackbar32"}, {IDC_G_SLIDER, "msctls_trackbar32"},
-    {IDC_B_SLIDER, "msctls_trackbar32"}, {IDC_TEXT1, "Edit"},
-    {IDC_SIZE1, "ComboBox"},        {IDC_TEXT2, "Edit"},
-    {IDC_SIZE2, "ComboBox"},        {IDC_TEXT3, "Edit"},
-    {IDC_SIZE3, "ComboBox"},        {IDC_VERSION, "Button"},
-    {-1, "Static"},                 {-1, "Static"},
-    {IDC_R_DEC, "Static"},          {-1, "Static"},
-    {IDC_G_DEC, "Static"},          {-1, "Static"},
-    {IDC_B_DEC, "Static"},          {IDC_PREVIEW, "Static"},
-    {-1, "Static"},                 {IDC_CODE, "Edit"},
-    {IDC_COPY, "Button"},           {IDC_SWATCH, "Static"},
+    {IDC_PICK, "Button", 0x50010000},
+    {IDC_TARGET, "ComboBox", 0x50210003},
+    {IDC_R_HEX, "Edit", 0x50810080},
+    {IDC_R_SPIN, "msctls_updown32", 0x50000026},
+    {IDC_G_HEX, "Edit", 0x50810080},
+    {IDC_G_SPIN, "msctls_updown32", 0x50000026},
+    {IDC_B_HEX, "Edit", 0x50810080},
+    {IDC_B_SPIN, "msctls_updown32", 0x50000026},
+    {IDC_R_SLIDER, "msctls_trackbar32", 0x50010003},
+    {IDC_G_SLIDER, "msctls_trackbar32", 0x50010003},
+    {IDC_B_SLIDER, "msctls_trackbar32", 0x50010003},
+    {IDC_TEXT1, "Edit", 0x50810080},
+    {IDC_SIZE1, "ComboBox", 0x50210003},
+    {IDC_TEXT2, "Edit", 0x50810080},
+    {IDC_SIZE2, "ComboBox", 0x50210003},
+    {IDC_TEXT3, "Edit", 0x50810080},
+    {IDC_SIZE3, "ComboBox", 0x50210003},
+    {IDC_VERSION, "Button", 0x50010000},
+    {-1, "Static", 0x50020000},
+    {-1, "Static", 0x50020000},
+    {IDC_R_DEC, "Static", 0x50020200},
+    {-1, "Static", 0x50020000},
+    {IDC_G_DEC, "Static", 0x50020200},
+    {-1, "Static", 0x50020000},
+    {IDC_B_DEC, "Static", 0x50020200},
+    {IDC_PREVIEW, "Static", 0x50021000},
+    {-1, "Static", 0x50020000},
+    {IDC_CODE, "Edit", 0x50010800},
+    {IDC_COPY, "Button", 0x50010000},
+    {IDC_SWATCH, "Static", 0x50020000},
 };
 
 const int HEX_IDS[] = {IDC_R_HEX, IDC_G_HEX, IDC_B_HEX};
@@ -61,6 +77,11 @@ E2E_TEST(dialog_has_thirty_controls_in_template_order) {
         std::string step = "control " + std::to_string(index + 1);
         CHECK_EQ(step + " id", CONTROLS[index].id, (int)(short)GetDlgCtrlID(child));
         CHECK_EQ(step + " class", std::string(CONTROLS[index].className), ClassOf(child));
+        // Edits turn WS_BORDER into a client edge and combo boxes hand WS_VSCROLL
+        // to their list, so those two bits are checked in the template instead.
+        DWORD expected = CONTROLS[index].style & ~(DWORD)(WS_BORDER | WS_VSCROLL);
+        DWORD style = (DWORD)GetWindowLongA(child, GWL_STYLE);
+        CHECK_EQ(step + " style bits", (unsigned long)expected, (unsigned long)(style & expected));
     }
     CHECK_EQ("number of controls", 30, index);
     CHECK(child == nullptr, "no control after the thirtieth");
@@ -141,4 +162,126 @@ E2E_TEST(close_button_ends_the_program_with_exit_code_0) {
     Pikurio app;
     PostMessageA(app.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     CHECK_EQ("exit code after the close button", 0L, app.WaitForExit());
+}
+
+namespace {
+
+// Reads a classic dialog template as stored in the exe.
+struct TemplateReader {
+    const BYTE* at;
+    WORD Word() { WORD w = *(const WORD*)at; at += 2; return w; }
+    DWORD Dword() { DWORD d = *(const DWORD*)at; at += 4; return d; }
+    void AlignDword(const BYTE* base) { while ((at - base) % 4) ++at; }
+    // A string, or an ordinal written as "#n".
+    std::string NameOrOrdinal() {
+        if (*(const WORD*)at == 0xFFFF) {
+            at += 2;
+            return "#" + std::to_string(Word());
+        }
+        const wchar_t* text = (const wchar_t*)at;
+        size_t length = wcslen(text);
+        at += (length + 1) * 2;
+        char bytes[256];
+        int n = WideCharToMultiByte(932, 0, text, (int)length, bytes, sizeof bytes, nullptr, nullptr);
+        return std::string(bytes, n > 0 ? n : 0);
+    }
+};
+
+struct TemplateItem {
+    DWORD style;
+    short x, y, cx, cy;
+    int id;
+    const char* className;
+    const char* text;
+};
+
+const TemplateItem TEMPLATE_ITEMS[] = {
+    {0x50010000, 216, 33, 38, 15, IDC_PICK, "Button", "色取得"},
+    {0x50210003, 62, 6, 36, 68, IDC_TARGET, "ComboBox", ""},
+    {0x50810080, 10, 63, 15, 12, IDC_R_HEX, "Edit", ""},
+    {0x50000026, 28, 61, 10, 14, IDC_R_SPIN, "msctls_updown32", "Spin1"},
+    {0x50810080, 40, 63, 15, 12, IDC_G_HEX, "Edit", ""},
+    {0x50000026, 59, 62, 10, 14, IDC_G_SPIN, "msctls_updown32", "Spin1"},
+    {0x50810080, 71, 63, 15, 12, IDC_B_HEX, "Edit", ""},
+    {0x50000026, 88, 61, 10, 16, IDC_B_SPIN, "msctls_updown32", "Spin1"},
+    {0x50010003, 10, 93, 19, 79, IDC_R_SLIDER, "msctls_trackbar32", "Slider2"},
+    {0x50010003, 41, 93, 19, 79, IDC_G_SLIDER, "msctls_trackbar32", "Slider2"},
+    {0x50010003, 72, 93, 19, 79, IDC_B_SLIDER, "msctls_trackbar32", "Slider2"},
+    {0x50810080, 107, 6, 83, 12, IDC_TEXT1, "Edit", ""},
+    {0x50210003, 191, 6, 21, 52, IDC_SIZE1, "ComboBox", ""},
+    {0x50810080, 107, 20, 83, 12, IDC_TEXT2, "Edit", ""},
+    {0x50210003, 191, 20, 21, 49, IDC_SIZE2, "ComboBox", ""},
+    {0x50810080, 107, 35, 83, 12, IDC_TEXT3, "Edit", ""},
+    {0x50210003, 191, 34, 21, 45, IDC_SIZE3, "ComboBox", ""},
+    {0x50010000, 216, 6, 38, 15, IDC_VERSION, "Button", "バージョン"},
+    {0x50020000, 28, 9, 33, 8, -1, "Static", "場所選択"},
+    {0x50020000, 9, 54, 19, 8, -1, "Static", "赤(R)"},
+    {0x50020200, 10, 77, 25, 14, IDC_R_DEC, "Static", ""},
+    {0x50020000, 39, 54, 19, 8, -1, "Static", "緑(G)"},
+    {0x50020200, 41, 77, 25, 14, IDC_G_DEC, "Static", ""},
+    {0x50020000, 70, 54, 19, 8, -1, "Static", "青(B)"},
+    {0x50020200, 72, 77, 25, 14, IDC_B_DEC, "Static", ""},
+    {0x50021000, 107, 54, 148, 112, IDC_PREVIEW, "Static", ""},
+    {0x50020000, 9, 39, 24, 8, -1, "Static", "色コード"},
+    {0x50010800, 36, 39, 31, 12, IDC_CODE, "Edit", ""},
+    {0x50010000, 71, 35, 26, 14, IDC_COPY, "Button", "コピー"},
+    {0x50020000, 5, 6, 17, 18, IDC_SWATCH, "Static", ""},
+};
+
+}  // namespace
+
+E2E_TEST(dialog_template_is_stored_as_laid_out) {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string exe(path, length);
+    exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "pikurio.exe";
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    REQUIRE(module != nullptr, "load pikurio.exe as data");
+    HRSRC resource = FindResourceExA(module, RT_DIALOG, "DIALOG", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    REQUIRE(resource != nullptr, "find the Japanese resource \"DIALOG\"");
+    CHECK(FindResourceExA(module, RT_GROUP_ICON, "ICON", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)) != nullptr,
+          "Japanese icon group \"ICON\"");
+    const BYTE* base = (const BYTE*)LockResource(LoadResource(module, resource));
+    TemplateReader reader = {base};
+    CHECK_EQ("template style", 0x80C800C0UL, (unsigned long)reader.Dword());
+    CHECK_EQ("template extended style", 0UL, (unsigned long)reader.Dword());
+    WORD count = reader.Word();
+    CHECK_EQ("template control count", 30, (int)count);
+    short box[4];
+    for (short& v : box) v = (short)reader.Word();
+    CHECK_EQ("template position and size", std::string("0,0,263,175"),
+             std::to_string(box[0]) + "," + std::to_string(box[1]) + "," + std::to_string(box[2]) + "," +
+                 std::to_string(box[3]));
+    CHECK_EQ("menu", std::string(""), reader.NameOrOrdinal());
+    CHECK_EQ("dialog class", std::string(""), reader.NameOrOrdinal());
+    CHECK_EQ("caption", std::string(""), reader.NameOrOrdinal());
+    CHECK_EQ("font size", 9, (int)reader.Word());
+    CHECK_EQ("font face", std::string("ＭＳ Ｐゴシック"), reader.NameOrOrdinal());
+    for (int i = 0; i < count && i < 30; ++i) {
+        const TemplateItem& expected = TEMPLATE_ITEMS[i];
+        std::string step = "template control " + std::to_string(i + 1);
+        reader.AlignDword(base);
+        CHECK_EQ(step + " style", (unsigned long)expected.style, (unsigned long)reader.Dword());
+        CHECK_EQ(step + " extended style", 0UL, (unsigned long)reader.Dword());
+        short rect[4];
+        for (short& v : rect) v = (short)reader.Word();
+        CHECK_EQ(step + " rectangle",
+                 std::to_string(expected.x) + "," + std::to_string(expected.y) + "," +
+                     std::to_string(expected.cx) + "," + std::to_string(expected.cy),
+                 std::to_string(rect[0]) + "," + std::to_string(rect[1]) + "," + std::to_string(rect[2]) +
+                     "," + std::to_string(rect[3]));
+        CHECK_EQ(step + " id", expected.id, (int)(short)reader.Word());
+        // The predefined classes may be stored by name or as their atoms.
+        std::string className = reader.NameOrOrdinal();
+        static const char* const ATOM_CLASSES[][2] = {
+            {"#128", "Button"}, {"#129", "Edit"}, {"#130", "Static"}, {"#133", "ComboBox"}};
+        for (const auto& atom : ATOM_CLASSES)
+            if (className == atom[0]) className = atom[1];
+        CHECK(_stricmp(className.c_str(), expected.className) == 0,
+              step + " class " + className + ", expected " + expected.className);
+        CHECK_EQ(step + " text", std::string(expected.text), reader.NameOrOrdinal());
+        WORD extra = reader.Word();
+        reader.at += extra;
+    }
+    FreeLibrary(module);
 }
