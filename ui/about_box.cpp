@@ -65,6 +65,9 @@ static RECT s_linkRect;
 static int s_labelWidth;
 
 void ShowAboutBox(HINSTANCE instance, const char* title, const char* version, const char* holder) {
+    // Without an owner to disable, the version button stays live; a second box
+    // would take over the first one's drawing objects.
+    if (s_info) return;
     AboutInfo info = {title, version, holder};
     DialogBoxIndirectParamA(instance, &ABOUT_TEMPLATE.header, GetFocus(), AboutDlgProc,
                             (LPARAM)&info);
