@@ -3,6 +3,7 @@
 // figure is set against a baseline measured in the same run, interleaved with
 // it where that is possible; the ratios are what to compare between runs.
 #include <windows.h>
+
 #include <psapi.h>
 #include <stdio.h>
 #include <string.h>
@@ -178,8 +179,8 @@ struct StartupFigures {
 };
 
 // Alternating launches of the two programs, each closed before the next starts.
-void MeasureStartup(const std::string& pikurio, const std::string& minimal, StartupFigures* ofPikurio,
-                    StartupFigures* ofMinimal) {
+void MeasureStartup(const std::string& pikurio, const std::string& minimal,
+                    StartupFigures* ofPikurio, StartupFigures* ofMinimal) {
     for (int i = 0; i < LAUNCHES; ++i) {
         for (int turn = 0; turn < 2; ++turn) {
             bool pikurioTurn = (turn == 0) == (i % 2 == 0);
@@ -222,8 +223,8 @@ double CpuShareOver(HANDLE thread, DWORD ms) {
 bool InPickMode(const Running& running) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    bool capturing = GetGUIThreadInfo(running.process.dwThreadId, &info) &&
-                     info.hwndCapture == running.dialog;
+    bool capturing =
+        GetGUIThreadInfo(running.process.dwThreadId, &info) && info.hwndCapture == running.dialog;
     bool topmost = (GetWindowLongA(running.dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     return capturing && topmost;
 }
@@ -268,17 +269,22 @@ ImportFigures ReadImports(const std::string& path) {
     std::vector<unsigned char> image;
     unsigned char chunk[65536];
     size_t read;
-    while ((read = fread(chunk, 1, sizeof chunk, file)) > 0) image.insert(image.end(), chunk, chunk + read);
+    while ((read = fread(chunk, 1, sizeof chunk, file)) > 0)
+        image.insert(image.end(), chunk, chunk + read);
     fclose(file);
     figures.fileBytes = (long)image.size();
 
-    auto fits = [&](size_t offset, size_t size) { return offset <= image.size() && size <= image.size() - offset; };
+    auto fits = [&](size_t offset, size_t size) {
+        return offset <= image.size() && size <= image.size() - offset;
+    };
     if (!fits(0, sizeof(IMAGE_DOS_HEADER))) return figures;
     const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
     size_t ntOffset = (size_t)dos->e_lfanew;
     if (!fits(ntOffset, sizeof(IMAGE_NT_HEADERS32))) return figures;
-    const IMAGE_NT_HEADERS32* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + ntOffset);
-    if (nt->Signature != IMAGE_NT_SIGNATURE || nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC)
+    const IMAGE_NT_HEADERS32* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + ntOffset);
+    if (nt->Signature != IMAGE_NT_SIGNATURE ||
+        nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC)
         return figures;
     size_t sectionsOffset = ntOffset + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
                             nt->FileHeader.SizeOfOptionalHeader;
@@ -302,16 +308,20 @@ ImportFigures ReadImports(const std::string& path) {
     figures.dlls = 0;
     figures.functions = 0;
     for (;; descriptorOffset += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-        if (!fits(descriptorOffset, sizeof(IMAGE_IMPORT_DESCRIPTOR))) return ImportFigures{figures.fileBytes};
+        if (!fits(descriptorOffset, sizeof(IMAGE_IMPORT_DESCRIPTOR)))
+            return ImportFigures{figures.fileBytes};
         const IMAGE_IMPORT_DESCRIPTOR* descriptor =
             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image.data() + descriptorOffset);
         if (descriptor->Name == 0) break;
         ++figures.dlls;
-        DWORD thunkRva = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk;
+        DWORD thunkRva = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk
+                                                        : descriptor->FirstThunk;
         size_t thunkOffset = fileOffset(thunkRva);
         for (;; thunkOffset += sizeof(IMAGE_THUNK_DATA32)) {
-            if (!thunkOffset || !fits(thunkOffset, sizeof(IMAGE_THUNK_DATA32))) return ImportFigures{figures.fileBytes};
-            if (reinterpret_cast<const IMAGE_THUNK_DATA32*>(image.data() + thunkOffset)->u1.AddressOfData == 0)
+            if (!thunkOffset || !fits(thunkOffset, sizeof(IMAGE_THUNK_DATA32)))
+                return ImportFigures{figures.fileBytes};
+            if (reinterpret_cast<const IMAGE_THUNK_DATA32*>(image.data() + thunkOffset)
+                    ->u1.AddressOfData == 0)
                 break;
             ++figures.functions;
         }
@@ -358,7 +368,8 @@ int main() {
         return 1;
     }
     double startupPikurio = Median(startPikurio.ms), startupMinimal = Median(startMinimal.ms);
-    double wsPikurio = Median(startPikurio.workingSetKiB), wsMinimal = Median(startMinimal.workingSetKiB);
+    double wsPikurio = Median(startPikurio.workingSetKiB),
+           wsMinimal = Median(startMinimal.workingSetKiB);
 
     PickFigures pick;
     if (!MeasurePickCpu(pikurio, &pick)) {
@@ -380,28 +391,32 @@ int main() {
     Row("imported DLLs", importsPikurio.dlls, importsMinimal.dlls, "%.0f");
     Row("imported functions", importsPikurio.functions, importsMinimal.functions, "%.0f");
     Row("CPU picking (% of a core)", pick.pickShare * 100, pick.idleShare * 100, "%.2f");
-    printf("\nbaselines: GetDC+GetPixel+ReleaseDC per sample; minimal_dialog.exe for start-up,\n"
-           "working set and imports; the same pikurio.exe idle for the CPU.\n");
-    printf("sample median is %.3f %% of the %d ms pick period; ten samples a second predict\n"
-           "%.2f %% of a core against the %.2f %% measured.\n",
-           periodShare * 100, (int)PICK_TIMER_PERIOD_MS, predictedShare * 100, pick.pickShare * 100);
+    printf(
+        "\nbaselines: GetDC+GetPixel+ReleaseDC per sample; minimal_dialog.exe for start-up,\n"
+        "working set and imports; the same pikurio.exe idle for the CPU.\n");
+    printf(
+        "sample median is %.3f %% of the %d ms pick period; ten samples a second predict\n"
+        "%.2f %% of a core against the %.2f %% measured.\n",
+        periodShare * 100, (int)PICK_TIMER_PERIOD_MS, predictedShare * 100, pick.pickShare * 100);
     if (!pick.pickHeld) printf("warning: pick mode was not held through the CPU measurement\n");
     if (startPikurio.failures || startMinimal.failures)
         printf("warning: %d pikurio and %d minimal launches failed to show or to close\n",
                startPikurio.failures, startMinimal.failures);
 
-    printf("\nBENCH sample_median_us=%.1f sample_p99_us=%.1f minimal_median_us=%.1f minimal_p99_us=%.1f "
-           "sample_ratio=%.2f sample_period_share_pct=%.3f startup_ms=%.1f minimal_startup_ms=%.1f "
-           "startup_ratio=%.2f pick_cpu_pct=%.2f idle_cpu_pct=%.2f predicted_pick_cpu_pct=%.2f "
-           "pick_held=%d exe_bytes=%ld minimal_exe_bytes=%ld import_dlls=%d import_functions=%d "
-           "minimal_import_dlls=%d minimal_import_functions=%d working_set_kib=%.0f "
-           "minimal_working_set_kib=%.0f working_set_ratio=%.2f\n",
-           sampleMedian, sampleP99, minimalMedian, minimalP99, Ratio(sampleMedian, minimalMedian),
-           periodShare * 100, startupPikurio, startupMinimal, Ratio(startupPikurio, startupMinimal),
-           pick.pickShare * 100, pick.idleShare * 100, predictedShare * 100, pick.pickHeld ? 1 : 0,
-           importsPikurio.fileBytes, importsMinimal.fileBytes, importsPikurio.dlls,
-           importsPikurio.functions, importsMinimal.dlls, importsMinimal.functions, wsPikurio,
-           wsMinimal, Ratio(wsPikurio, wsMinimal));
+    printf(
+        "\nBENCH sample_median_us=%.1f sample_p99_us=%.1f minimal_median_us=%.1f "
+        "minimal_p99_us=%.1f "
+        "sample_ratio=%.2f sample_period_share_pct=%.3f startup_ms=%.1f minimal_startup_ms=%.1f "
+        "startup_ratio=%.2f pick_cpu_pct=%.2f idle_cpu_pct=%.2f predicted_pick_cpu_pct=%.2f "
+        "pick_held=%d exe_bytes=%ld minimal_exe_bytes=%ld import_dlls=%d import_functions=%d "
+        "minimal_import_dlls=%d minimal_import_functions=%d working_set_kib=%.0f "
+        "minimal_working_set_kib=%.0f working_set_ratio=%.2f\n",
+        sampleMedian, sampleP99, minimalMedian, minimalP99, Ratio(sampleMedian, minimalMedian),
+        periodShare * 100, startupPikurio, startupMinimal, Ratio(startupPikurio, startupMinimal),
+        pick.pickShare * 100, pick.idleShare * 100, predictedShare * 100, pick.pickHeld ? 1 : 0,
+        importsPikurio.fileBytes, importsMinimal.fileBytes, importsPikurio.dlls,
+        importsPikurio.functions, importsMinimal.dlls, importsMinimal.functions, wsPikurio,
+        wsMinimal, Ratio(wsPikurio, wsMinimal));
     fflush(stdout);
     return 0;
 }

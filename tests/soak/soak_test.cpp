@@ -10,6 +10,7 @@
 // 10,000-object quota, it would). The headroom counts every kind of leak the
 // sample could have: the screen DC, the memory DC and the bitmap.
 #include <windows.h>
+
 #include <stdio.h>
 
 #include <vector>
@@ -84,9 +85,9 @@ int main() {
     windowClass.hbrBackground = brush;
     windowClass.lpszClassName = "PikurioSoakColor";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, "soak",
-                                  WS_POPUP | WS_VISIBLE, LEFT, TOP, EXTENT, EXTENT, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName,
+                                  "soak", WS_POPUP | WS_VISIBLE, LEFT, TOP, EXTENT, EXTENT, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
     Check(window != nullptr, "create the colour window", 1, 0);
     const int x = LEFT + EXTENT / 2, y = TOP + EXTENT / 2;
     SetCursorPos(x, y);
@@ -113,17 +114,18 @@ int main() {
     DWORD guiAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     COLORREF last = SampleScreenColor(false);
 
-    printf("%d samples in %lu ms; GDI headroom %ld before, %ld after; GetGuiResources %lu before, "
-           "%lu after%s\n",
-           SAMPLES, loopMs, headroomBefore, headroomAfter, guiBefore, guiAfter,
-           guiBefore == 0 ? " (not supported here)" : "");
+    printf(
+        "%d samples in %lu ms; GDI headroom %ld before, %ld after; GetGuiResources %lu before, "
+        "%lu after%s\n",
+        SAMPLES, loopMs, headroomBefore, headroomAfter, guiBefore, guiAfter,
+        guiBefore == 0 ? " (not supported here)" : "");
     Check(wrong == 0, "samples in the loop that missed the colour (first wrong colour shown)", 0,
           wrong ? (long)firstWrong : 0);
     Check(wrong == 0, "number of samples in the loop that missed the colour", 0, wrong);
     Check(last == COLOR, "sample after the loop", COLOR, last);
     Check(headroomBefore > 1000, "GDI headroom measurable before the loop", 1000, headroomBefore);
-    Check(headroomBefore - headroomAfter <= ALLOWED_GROWTH, "GDI objects kept by the loop (at most)",
-          ALLOWED_GROWTH, headroomBefore - headroomAfter);
+    Check(headroomBefore - headroomAfter <= ALLOWED_GROWTH,
+          "GDI objects kept by the loop (at most)", ALLOWED_GROWTH, headroomBefore - headroomAfter);
     if (guiBefore != 0)
         Check(guiAfter <= guiBefore + ALLOWED_GROWTH, "GetGuiResources after the loop (at most)",
               (long)(guiBefore + ALLOWED_GROWTH), (long)guiAfter);
