@@ -30,5 +30,8 @@ run: win32 prefix
 	@if [ -z "$$DISPLAY" ]; then echo "make run: no display (DISPLAY is not set); run it from a desktop session"; exit 1; fi
 	@scripts/wine-run.sh build/win32/pikurio.exe
 
+bench: win32 prefix
+	@scripts/with-displays.sh scripts/wine-run.sh build/win32/pikurio_bench.exe
+
 clean:
 	rm -rf build
