@@ -238,8 +238,8 @@ E2E_TEST(about_box_closes_by_enter_escape_and_close_button) {
         std::string step = std::string("after ") + way.how;
         HWND box = OpenAboutBox(app, false);
         way.close(box);
-        CHECK(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }),
-              step + ": the box is gone");
+        REQUIRE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }),
+                step + ": the box is gone");
         CHECK(!app.HasExited(), step + ": the program still runs");
         CHECK(app.Responds(), step + ": the main dialog answers");
         CHECK(IsWindowVisible(app.Dialog()), step + ": the main dialog is visible");

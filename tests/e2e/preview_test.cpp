@@ -346,3 +346,34 @@ E2E_TEST(pick_mode_shows_a_centred_prompt_until_the_click) {
     PressKey(VK_ESCAPE);
     CHECK_EQ("exit code after Esc", 0L, app.WaitForExit());
 }
+
+// Pick mode without a click: activating another window ends it and takes no
+// colour; Esc closes the program even in the mode.
+E2E_TEST(pick_mode_ends_on_deactivation_and_escape_closes_the_program) {
+    Pikurio app;
+    WaitForPanel(app, SamplesShown);
+    app.Activate();
+    PostMessageA(app.Item(IDC_PICK), BM_CLICK, 0, 0);
+    auto promptShown = [](const ScreenCapture& s) {
+        return !SamplesShown(s) && FindInk(s, 0, s.Height(), Is(RED)).count > 0;
+    };
+    CHECK(promptShown(WaitForPanel(app, promptShown)), "prompt after the pick button");
+    CHECK(GetWindowLongA(app.Dialog(), GWL_EXSTYLE) & WS_EX_TOPMOST, "on top in pick mode");
+
+    {
+        ColorWindow other(RGB(0, 0, 0x80), 600, 500, 100, 100);
+        SetForegroundWindow(other.Handle());
+        ScreenCapture shot = WaitForPanel(app, SamplesShown);
+        CHECK(SamplesShown(shot), "sample texts back once another window is active");
+        CHECK_EQ("no colour taken", Hex(WHITE), Hex(shot.At(shot.Width() - 2, shot.Height() - 2)));
+        CHECK_EQ("colour code unchanged", std::string("#FFFFFF"), app.Text(IDC_CODE));
+        CHECK(WaitUntil([&] { return !(GetWindowLongA(app.Dialog(), GWL_EXSTYLE) & WS_EX_TOPMOST); }, 3000),
+              "no longer on top");
+    }
+
+    app.Activate();
+    PostMessageA(app.Item(IDC_PICK), BM_CLICK, 0, 0);
+    CHECK(promptShown(WaitForPanel(app, promptShown)), "prompt after the pick button again");
+    PressKey(VK_ESCAPE);
+    CHECK_EQ("exit code after Esc in pick mode", 0L, app.WaitForExit());
+}
