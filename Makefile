@@ -22,5 +22,8 @@ run: win32 prefix
 	@if [ -z "$$DISPLAY" ]; then echo "make run: no display (DISPLAY is not set); run it from a desktop session"; exit 1; fi
 	@scripts/wine-run.sh build/win32/pikurio.exe
 
+screenshots: win32 prefix
+	@scripts/screenshots.sh
+
 clean:
 	rm -rf build
