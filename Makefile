@@ -33,5 +33,8 @@ run: win32 prefix
 bench: win32 prefix
 	@scripts/with-displays.sh scripts/wine-run.sh build/win32/pikurio_bench.exe
 
+screenshots: win32 prefix
+	@scripts/screenshots.sh
+
 clean:
 	rm -rf build

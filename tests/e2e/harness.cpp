@@ -266,13 +266,26 @@ void TypeText(const char* text) {
     Settle(50);
 }
 
+static bool CursorIsAt(int x, int y) {
+    POINT p = {0, 0};
+    return GetCursorPos(&p) && p.x == x && p.y == y;
+}
+
+// Wine: the program under test may still be working through X pointer motion
+// from an earlier position and put the cursor back there, so the move is
+// repeated (a bounded number of times) until the cursor stays where it was put.
 void MoveMouseTo(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of (0, 0) delivers WM_MOUSEMOVE here
-    SendInput(1, &input, sizeof input);
-    Settle(50);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        SetCursorPos(x, y);
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of (0, 0) delivers WM_MOUSEMOVE here
+        SendInput(1, &input, sizeof input);
+        Settle(50);
+        if (!CursorIsAt(x, y)) continue;
+        Settle(50);
+        if (CursorIsAt(x, y)) return;
+    }
 }
 
 void MouseButton(bool right, bool down) {
@@ -312,6 +325,49 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
     POINT point = {x, y};
     ClientToScreen(window, &point);
     return point;
+}
+
+ScreenCapture::ScreenCapture(int x, int y, int width, int height)
+    : width_(width > 0 ? width : 0), height_(height > 0 ? height : 0),
+      pixels_((size_t)width_ * height_, CLR_INVALID) {
+    if (pixels_.empty()) return;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width_, height_, screen, x, y, SRCCOPY);
+        GdiFlush();
+        const uint32_t* row = static_cast<const uint32_t*>(bits);
+        for (size_t i = 0; i < pixels_.size(); ++i) {
+            uint32_t p = row[i];  // 0x00RRGGBB in a 32-bit DIB
+            pixels_[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+        }
+        SelectObject(memory, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+COLORREF ScreenCapture::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    return pixels_[(size_t)y * width_ + x];
+}
+
+ScreenCapture CaptureClient(HWND window) {
+    RECT r = {0, 0, 0, 0};
+    GetClientRect(window, &r);
+    POINT origin = ClientToScreenPoint(window, 0, 0);
+    return ScreenCapture(origin.x, origin.y, r.right, r.bottom);
 }
 
 static const char COLOR_WINDOW_CLASS[] = "PikurioTestColor";

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // ---- Registering and checking ------------------------------------------------
 
@@ -128,6 +129,23 @@ POINT CenterOf(HWND window);      // in screen coordinates
 COLORREF ScreenPixel(int x, int y);
 // Screen position of a point given in a window's client coordinates.
 POINT ClientToScreenPoint(HWND window, int x, int y);
+
+// A copy of a screen rectangle taken at once (one BitBlt), so that a check
+// reads one consistent frame; pixels are addressed relative to the rectangle.
+class ScreenCapture {
+public:
+    ScreenCapture(int x, int y, int width, int height);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    COLORREF At(int x, int y) const;  // CLR_INVALID outside the rectangle
+
+private:
+    int width_;
+    int height_;
+    std::vector<COLORREF> pixels_;
+};
+// The client area of a window, in client coordinates.
+ScreenCapture CaptureClient(HWND window);
 
 // A plain top-level window of the test's own, filled with one colour; it is
 // placed at the given screen rectangle and destroyed with the object.
