@@ -7,7 +7,7 @@ set -euo pipefail
 
 stamp=$WINEPREFIX/.pikurio-ready
 # Bump this when the settings below change, so existing prefixes are redone.
-version=3
+version=4
 [ "$(cat "$stamp" 2>/dev/null)" = "$version" ] && exit 0
 
 echo "wine-prefix: preparing $WINEPREFIX"
