@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "res/resource.h"
 #include "res/strings.h"
 
 // ---- Registering and checking ------------------------------------------------
@@ -224,6 +225,35 @@ bool Pikurio::Responds() const {
     return SendMessageTimeoutA(dialog_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
+bool Pikurio::IsTopmost() const {
+    return (GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void Pikurio::ClickItem(int id) const {
+    Activate();
+    POINT center = CenterOf(Item(id));
+    ClickAt(center.x, center.y);
+}
+
+void Pikurio::TypeInto(int id, const char* text) const {
+    POINT center = CenterOf(Item(id));
+    ClickAt(center.x, center.y);
+    Send(id, EM_SETSEL, 0, -1);
+    TypeText(text);
+}
+
+static const int CHANNEL_BASE_IDS[3] = {IDC_R_HEX, IDC_G_HEX, IDC_B_HEX};
+
+std::string Pikurio::ChannelsShown() const {
+    std::string hex, dec, sliders;
+    for (int base : CHANNEL_BASE_IDS) {
+        hex += " " + Text(base + CHANNEL_HEX_OFFSET);
+        dec += " " + Text(base + CHANNEL_DEC_OFFSET);
+        sliders += " " + std::to_string(SliderPos(base + CHANNEL_SLIDER_OFFSET));
+    }
+    return Text(IDC_CODE) + " hex" + hex + " dec" + dec + " sliders" + sliders;
+}
+
 void Pikurio::Activate() const {
     SetForegroundWindow(dialog_);
     WaitUntil([&] { return GetForegroundWindow() == dialog_; }, 3000);
@@ -238,6 +268,21 @@ long Pikurio::WaitForExit(DWORD timeoutMs) const {
 }
 
 bool Pikurio::HasExited() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+
+std::string ChannelsShownFor(int red, int green, int blue) {
+    char text[96];
+    snprintf(text, sizeof text, "#%02X%02X%02X hex %02X %02X %02X dec %d %d %d sliders %d %d %d",
+             red, green, blue, red, green, blue, red, green, blue, 255 - red, 255 - green,
+             255 - blue);
+    return text;
+}
+
+std::string ColorCode(COLORREF color) {
+    char text[8];
+    snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(color), GetGValue(color),
+             GetBValue(color));
+    return text;
+}
 
 // ---- Real input (SendInput) --------------------------------------------------
 
@@ -266,13 +311,22 @@ void TypeText(const char* text) {
     Settle(50);
 }
 
+// Under Wine a SetCursorPos right after other input is now and then undone
+// by a stale pointer event, so the move is repeated until it holds.
 void MoveMouseTo(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of (0, 0) delivers WM_MOUSEMOVE here
-    SendInput(1, &input, sizeof input);
-    Settle(50);
+    WaitUntil(
+        [&] {
+            SetCursorPos(x, y);
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of (0, 0) delivers WM_MOUSEMOVE here
+            SendInput(1, &input, sizeof input);
+            Settle(50);
+            POINT cursor = {-1, -1};
+            GetCursorPos(&cursor);
+            return cursor.x == x && cursor.y == y;
+        },
+        3000);
 }
 
 void MouseButton(bool right, bool down) {
@@ -312,6 +366,34 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
     POINT point = {x, y};
     ClientToScreen(window, &point);
     return point;
+}
+
+std::vector<COLORREF> ScreenPixels(int x, int y, int width, int height) {
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) {
+        HGDIOBJ replaced = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
+        GdiFlush();
+        const uint32_t* words = static_cast<const uint32_t*>(bits);
+        for (int i = 0; i < width * height; ++i)  // 0x00RRGGBB to COLORREF
+            pixels.push_back(RGB(words[i] >> 16 & 0xFF, words[i] >> 8 & 0xFF, words[i] & 0xFF));
+        SelectObject(memory, replaced);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 static const char COLOR_WINDOW_CLASS[] = "PikurioTestColor";
