@@ -88,6 +88,39 @@ E2E_TEST(slider_moves_set_the_value_but_home_end_and_end_of_drag_do_not) {
              app.Text(IDC_G_DEC) + " " + app.Text(IDC_CODE));
 }
 
+E2E_TEST(dragging_a_slider_thumb_updates_the_value_all_the_way) {
+    Pikurio app;
+    app.Activate();
+    RECT r;
+    GetWindowRect(app.Item(IDC_R_SLIDER), &r);
+    int x = (r.left + r.right) / 2;
+    // The thumb sits at the top of the channel while red is 255; find the
+    // press point that starts a drag rather than a page step.
+    int grab = -1;
+    for (int y = r.top + 4; y < r.top + 24 && grab < 0; y += 2) {
+        MoveMouseTo(x, y);
+        MouseButton(false, true);
+        MoveMouseTo(x, (r.top + r.bottom) / 2);
+        bool dragging = WaitUntil([&] { return app.SliderPos(IDC_R_SLIDER) > 60; }, 500) &&
+                        app.SliderPos(IDC_R_SLIDER) < 200;
+        if (dragging) {
+            grab = y;
+            break;
+        }
+        MouseButton(false, false);
+        app.Send(IDC_R_SLIDER, TBM_SETPOS, TRUE, 0);
+        app.SetText(IDC_R_HEX, "FF");
+    }
+    REQUIRE(grab >= 0, "a press on the red thumb starts a drag");
+    int middle = app.SliderPos(IDC_R_SLIDER);
+    CHECK_EQ("red follows the thumb during the drag", std::to_string(255 - middle),
+             app.Text(IDC_R_DEC));
+    MoveMouseTo(x, r.bottom + 40);
+    WaitUntil([&] { return app.Text(IDC_R_DEC) == "0"; }, 3000);
+    MouseButton(false, false);
+    CHECK_EQ("red dragged past the bottom", ChannelsShownFor(0, 255, 255), app.ChannelsShown());
+}
+
 E2E_TEST(slider_keys_move_by_one_and_home_end_move_only_the_thumb) {
     Pikurio app;
     app.Activate();

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <stdint.h>
+#include <stdio.h>
 
 #include <string>
 
@@ -119,6 +120,34 @@ E2E_TEST(deactivation_ends_pick_mode_and_drops_topmost) {
     CHECK(app.Responds(), "the dialog answers");
 }
 
+E2E_TEST(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
+    Pikurio app;
+    ColorWindow target(RGB(0x30, 0x60, 0x90), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
+    POINT preview = CenterOf(app.Item(IDC_PREVIEW));
+
+    // Before any pick a click on the preview leaves the focus where it is.
+    app.ClickItem(IDC_G_HEX);
+    ClickAt(preview.x, preview.y);
+    Settle(200);
+    CHECK_EQ("focus after a click on the preview before a pick", IDC_G_HEX,
+             GetDlgCtrlID(app.FocusedWindow()));
+
+    PressPick(app);
+    PickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
+    WaitUntil([&] { return app.Text(IDC_CODE) == "#306090"; }, 3000);
+    CHECK_EQ("picked", std::string("#306090"), app.Text(IDC_CODE));
+
+    // A release over the dialog's static surface repeats the end of the pick;
+    // a click into an edit keeps the focus in that edit.
+    app.ClickItem(IDC_G_HEX);
+    CHECK_EQ("focus after a click into green", IDC_G_HEX, GetDlgCtrlID(app.FocusedWindow()));
+    ClickAt(preview.x, preview.y);
+    WaitUntil([&] { return GetDlgCtrlID(app.FocusedWindow()) == IDC_R_HEX; }, 3000);
+    CHECK_EQ("focus after a click on the preview after a pick", IDC_R_HEX,
+             GetDlgCtrlID(app.FocusedWindow()));
+    CHECK_EQ("the click picked nothing more", std::string("#306090"), app.Text(IDC_CODE));
+}
+
 E2E_TEST(escape_in_pick_mode_ends_the_program_with_exit_code_0) {
     Pikurio app;
     PressPick(app);
@@ -215,12 +244,12 @@ E2E_TEST(pick_white_gives_ffffff_16bpp) {
     Pikurio app;
     ScreenMasks masks = ReadScreenMasks();
     REQUIRE_EQ("bits per pixel of the screen", 16, masks.bitCount);
+    printf("  screen masks %s %s %s\n", Hex(masks.mask[0]).c_str(), Hex(masks.mask[1]).c_str(),
+           Hex(masks.mask[2]).c_str());
     ColorWindow target(RGB(255, 255, 255), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     app.SelectCombo(IDC_TARGET, 2);  // green: white must not come out of the old value
     CHECK_EQ("white picked on the 16-bit screen", std::string("#FFFFFF"),
              PickOnScreen(app, "#FFFFFF"));
-    printf("  screen masks %s %s %s\n", Hex(masks.mask[0]).c_str(), Hex(masks.mask[1]).c_str(),
-           Hex(masks.mask[2]).c_str());
 }
 
 E2E_TEST(pick_colour_reads_the_screen_masks_16bpp) {
