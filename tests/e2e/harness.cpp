@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "res/resource.h"
 #include "res/strings.h"
 
 // ---- Registering and checking ------------------------------------------------
@@ -224,6 +225,35 @@ bool Pikurio::Responds() const {
     return SendMessageTimeoutA(dialog_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
+bool Pikurio::IsTopmost() const {
+    return (GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void Pikurio::ClickItem(int id) const {
+    Activate();
+    POINT center = CenterOf(Item(id));
+    ClickAt(center.x, center.y);
+}
+
+void Pikurio::TypeInto(int id, const char* text) const {
+    POINT center = CenterOf(Item(id));
+    ClickAt(center.x, center.y);
+    Send(id, EM_SETSEL, 0, -1);
+    TypeText(text);
+}
+
+static const int CHANNEL_BASE_IDS[3] = {IDC_R_HEX, IDC_G_HEX, IDC_B_HEX};
+
+std::string Pikurio::ChannelsShown() const {
+    std::string hex, dec, sliders;
+    for (int base : CHANNEL_BASE_IDS) {
+        hex += " " + Text(base + CHANNEL_HEX_OFFSET);
+        dec += " " + Text(base + CHANNEL_DEC_OFFSET);
+        sliders += " " + std::to_string(SliderPos(base + CHANNEL_SLIDER_OFFSET));
+    }
+    return Text(IDC_CODE) + " hex" + hex + " dec" + dec + " sliders" + sliders;
+}
+
 void Pikurio::Activate() const {
     SetForegroundWindow(dialog_);
     WaitUntil([&] { return GetForegroundWindow() == dialog_; }, 3000);
@@ -238,6 +268,21 @@ long Pikurio::WaitForExit(DWORD timeoutMs) const {
 }
 
 bool Pikurio::HasExited() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+
+std::string ChannelsShownFor(int red, int green, int blue) {
+    char text[96];
+    snprintf(text, sizeof text, "#%02X%02X%02X hex %02X %02X %02X dec %d %d %d sliders %d %d %d",
+             red, green, blue, red, green, blue, red, green, blue, 255 - red, 255 - green,
+             255 - blue);
+    return text;
+}
+
+std::string ColorCode(COLORREF color) {
+    char text[8];
+    snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(color), GetGValue(color),
+             GetBValue(color));
+    return text;
+}
 
 // ---- Real input (SendInput) --------------------------------------------------
 
@@ -267,25 +312,27 @@ void TypeText(const char* text) {
 }
 
 static bool CursorIsAt(int x, int y) {
-    POINT p = {0, 0};
+    POINT p = {-1, -1};
     return GetCursorPos(&p) && p.x == x && p.y == y;
 }
 
-// Wine: the program under test may still be working through X pointer motion
-// from an earlier position and put the cursor back there, so the move is
-// repeated (a bounded number of times) until the cursor stays where it was put.
+// Under Wine the program under test may still be working through pointer
+// motion from an earlier position and put the cursor back there, so the move
+// is repeated (for a bounded time) until the cursor stays where it was put.
 void MoveMouseTo(int x, int y) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        SetCursorPos(x, y);
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of (0, 0) delivers WM_MOUSEMOVE here
-        SendInput(1, &input, sizeof input);
-        Settle(50);
-        if (!CursorIsAt(x, y)) continue;
-        Settle(50);
-        if (CursorIsAt(x, y)) return;
-    }
+    WaitUntil(
+        [&] {
+            SetCursorPos(x, y);
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of (0, 0) delivers WM_MOUSEMOVE here
+            SendInput(1, &input, sizeof input);
+            Settle(50);
+            if (!CursorIsAt(x, y)) return false;
+            Settle(50);
+            return CursorIsAt(x, y);
+        },
+        3000);
 }
 
 void MouseButton(bool right, bool down) {

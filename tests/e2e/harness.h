@@ -58,6 +58,19 @@ std::string Hex(unsigned long value);
         }                                                                            \
     } while (0)
 
+// CHECK_EQ for a state the rest of the test builds on: a mismatch ends the test.
+#define REQUIRE_EQ(step, expected, actual)                                          \
+    do {                                                                            \
+        auto e2eExpected = (expected);                                              \
+        auto e2eActual = (actual);                                                  \
+        if (!(e2eExpected == e2eActual)) {                                          \
+            RecordFailure(__FILE__, __LINE__,                                       \
+                          std::string(step) + ": expected " + Describe(e2eExpected) + \
+                              ", got " + Describe(e2eActual));                      \
+            throw TestAbort();                                                      \
+        }                                                                           \
+    } while (0)
+
 std::string Describe(const std::string& value);
 std::string Describe(const char* value);
 std::string Describe(long long value);
@@ -97,6 +110,14 @@ public:
     DWORD ThreadId() const { return process_.dwThreadId; }
     HWND FocusedWindow() const;
     bool Responds() const;  // answers a message within a bound
+    bool IsTopmost() const;  // WS_EX_TOPMOST on the dialog
+    // Activates the dialog and clicks the middle of one of its controls.
+    void ClickItem(int id) const;
+    // Clicks into an edit, selects its whole text and types text as key strokes.
+    void TypeInto(int id, const char* text) const;
+    // The ten texts and positions of the colour editor, in one line, so a
+    // whole state compares at once: see ChannelsShownFor.
+    std::string ChannelsShown() const;
 
     // Brings the dialog to the foreground so that real input reaches it.
     void Activate() const;
@@ -114,6 +135,10 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* capti
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
 std::string ComboItemText(HWND combo, int index);
+// What Pikurio::ChannelsShown reads when the editor shows red, green, blue.
+std::string ChannelsShownFor(int red, int green, int blue);
+// The colour code "#RRGGBB" of a colour.
+std::string ColorCode(COLORREF color);
 
 // ---- Real input (SendInput) --------------------------------------------------
 
@@ -129,6 +154,7 @@ POINT CenterOf(HWND window);      // in screen coordinates
 COLORREF ScreenPixel(int x, int y);
 // Screen position of a point given in a window's client coordinates.
 POINT ClientToScreenPoint(HWND window, int x, int y);
+
 
 // A copy of a screen rectangle taken at once (one BitBlt), so that a check
 // reads one consistent frame; pixels are addressed relative to the rectangle.
