@@ -155,7 +155,6 @@ COLORREF ScreenPixel(int x, int y);
 // Screen position of a point given in a window's client coordinates.
 POINT ClientToScreenPoint(HWND window, int x, int y);
 
-
 // A copy of a screen rectangle taken at once (one BitBlt), so that a check
 // reads one consistent frame; pixels are addressed relative to the rectangle.
 class ScreenCapture {
