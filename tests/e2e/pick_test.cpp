@@ -166,20 +166,35 @@ struct ScreenMasks {
     uint32_t mask[3];  // red, green, blue
 };
 
-ScreenMasks ReadScreenMasks() {
-    struct {
-        BITMAPINFOHEADER header;
-        uint32_t table[256];
-    } info = {};
-    info.header.biSize = sizeof info.header;
-    uint32_t pixel = 0;
+// One screen pixel copied into a 1 x 1 bitmap compatible with the screen and
+// read back in the bitmap's own format, with its colour table or masks.
+struct ScreenDib {
+    BITMAPINFOHEADER header;
+    uint32_t table[256];
+    uint32_t pixel;
+};
+
+ScreenDib CaptureScreenDib(int x, int y) {
+    ScreenDib dib = {};
+    dib.header.biSize = sizeof dib.header;
     HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
-    GetDIBits(screen, bitmap, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    GetDIBits(screen, bitmap, 0, 1, &pixel, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    HGDIOBJ replaced = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, 1, 1, screen, x, y, SRCCOPY);
+    SelectObject(memory, replaced);
+    BITMAPINFO* info = reinterpret_cast<BITMAPINFO*>(&dib);
+    GetDIBits(screen, bitmap, 0, 0, nullptr, info, DIB_RGB_COLORS);
+    GetDIBits(screen, bitmap, 0, 1, &dib.pixel, info, DIB_RGB_COLORS);
     DeleteObject(bitmap);
+    DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    ScreenMasks masks = {info.header.biBitCount, {info.table[0], info.table[1], info.table[2]}};
+    return dib;
+}
+
+ScreenMasks ReadScreenMasks() {
+    ScreenDib dib = CaptureScreenDib(0, 0);
+    ScreenMasks masks = {dib.header.biBitCount, {dib.table[0], dib.table[1], dib.table[2]}};
     if (!masks.mask[0] || !masks.mask[1] || !masks.mask[2]) {
         masks.mask[0] = 0xF800;
         masks.mask[1] = 0x07E0;
@@ -208,26 +223,7 @@ int Expand(uint32_t stored, uint32_t mask) {
 }
 
 // The 16-bit word the screen holds at (x, y), read with GetDIBits.
-uint32_t ScreenWord16(int x, int y) {
-    struct {
-        BITMAPINFOHEADER header;
-        uint32_t table[256];
-    } info = {};
-    info.header.biSize = sizeof info.header;
-    uint32_t pixel = 0;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
-    HGDIOBJ replaced = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, 1, 1, screen, x, y, SRCCOPY);
-    SelectObject(memory, replaced);
-    GetDIBits(screen, bitmap, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    GetDIBits(screen, bitmap, 0, 1, &pixel, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixel & 0xFFFF;
-}
+uint32_t ScreenWord16(int x, int y) { return CaptureScreenDib(x, y).pixel & 0xFFFF; }
 
 // Picks the target's colour into text 1 and returns the colour code shown.
 std::string PickOnScreen(const Pikurio& app, const std::string& expected) {
