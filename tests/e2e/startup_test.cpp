@@ -138,11 +138,7 @@ E2E_TEST(hex_edits_take_two_characters_and_up_downs_follow_the_labels) {
     }
     // A third typed character is refused.
     app.Activate();
-    SetFocus(app.Item(IDC_R_HEX));
-    app.Send(IDC_R_HEX, EM_SETSEL, 0, -1);
-    ClickAt(CenterOf(app.Item(IDC_R_HEX)).x, CenterOf(app.Item(IDC_R_HEX)).y);
-    app.Send(IDC_R_HEX, EM_SETSEL, 0, -1);
-    TypeText("123");
+    app.TypeInto(IDC_R_HEX, "123");
     CHECK_EQ("red hex after typing three characters", std::string("12"), app.Text(IDC_R_HEX));
 }
 
