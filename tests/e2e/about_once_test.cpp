@@ -7,25 +7,8 @@
 
 namespace {
 
-struct AboutCount {
-    DWORD processId;
-    int count;
-};
-
-BOOL CALLBACK CountAboutBoxes(HWND window, LPARAM lParam) {
-    AboutCount* counter = reinterpret_cast<AboutCount*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId == counter->processId && ClassOf(window) == "#32770" &&
-        WindowText(window) == TEXT_ABOUT_CAPTION)
-        ++counter->count;
-    return TRUE;
-}
-
 int AboutBoxes(const Pikurio& app) {
-    AboutCount counter = {app.ProcessId(), 0};
-    EnumWindows(CountAboutBoxes, reinterpret_cast<LPARAM>(&counter));
-    return counter.count;
+    return (int)ProcessWindows(app.ProcessId(), "#32770", TEXT_ABOUT_CAPTION).size();
 }
 
 }  // namespace

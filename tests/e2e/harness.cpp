@@ -106,24 +106,29 @@ struct FindContext {
     DWORD processId;
     const char* className;
     const char* caption;
-    HWND found;
+    std::vector<HWND> found;
 };
 
-static BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM lParam) {
+static BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM lParam) {
     FindContext* context = reinterpret_cast<FindContext*>(lParam);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     if (processId != context->processId) return TRUE;
     if (ClassOf(window) != context->className) return TRUE;
     if (context->caption && WindowText(window) != context->caption) return TRUE;
-    context->found = window;
-    return FALSE;
+    context->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId, const char* className, const char* caption) {
+    FindContext context = {processId, className, caption, {}};
+    EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&context));
+    return context.found;
 }
 
 HWND FindProcessWindow(DWORD processId, const char* className, const char* caption) {
-    FindContext context = {processId, className, caption, nullptr};
-    EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&context));
-    return context.found;
+    std::vector<HWND> windows = ProcessWindows(processId, className, caption);
+    return windows.empty() ? nullptr : windows.front();
 }
 
 std::string WindowText(HWND window) {
@@ -233,6 +238,11 @@ void Pikurio::ClickItem(int id) const {
     Activate();
     POINT center = CenterOf(Item(id));
     ClickAt(center.x, center.y);
+}
+
+void Pikurio::PressPick() const {
+    ClickItem(IDC_PICK);
+    REQUIRE(WaitUntil([&] { return IsTopmost(); }, 3000), "dialog topmost after the pick button");
 }
 
 void Pikurio::TypeInto(int id, const char* text) const {

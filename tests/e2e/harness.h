@@ -113,6 +113,8 @@ public:
     bool IsTopmost() const;  // WS_EX_TOPMOST on the dialog
     // Activates the dialog and clicks the middle of one of its controls.
     void ClickItem(int id) const;
+    // Clicks the pick button and waits until the dialog is topmost.
+    void PressPick() const;
     // Clicks into an edit, selects its whole text and types text as key strokes.
     void TypeInto(int id, const char* text) const;
     // The ten texts and positions of the colour editor, in one line, so a
@@ -132,6 +134,8 @@ private:
 
 // Top-level window of the given process with that class and caption, or null.
 HWND FindProcessWindow(DWORD processId, const char* className, const char* caption);
+// Every such window, in z-order.
+std::vector<HWND> ProcessWindows(DWORD processId, const char* className, const char* caption);
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
 std::string ComboItemText(HWND combo, int index);

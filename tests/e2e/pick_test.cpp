@@ -17,19 +17,6 @@ namespace {
 const int TARGET_X = 600, TARGET_Y = 400, TARGET_SIZE = 200;
 const int TARGET_CENTER_X = TARGET_X + TARGET_SIZE / 2, TARGET_CENTER_Y = TARGET_Y + TARGET_SIZE / 2;
 
-// Starts pick mode with a real click on the pick button.
-void PressPick(const Pikurio& app) {
-    app.ClickItem(IDC_PICK);
-    REQUIRE(WaitUntil([&] { return app.IsTopmost(); }, 3000), "dialog topmost after the pick button");
-}
-
-// With pick mode on: a press and a release of one button at the given point.
-void PickAt(int x, int y, bool right) {
-    MoveMouseTo(x, y);
-    MouseButton(right, true);
-    MouseButton(right, false);
-}
-
 // Loads a slot and checks the colour it shows.
 void CheckSlot(const Pikurio& app, const std::string& step, int slot, COLORREF color) {
     app.SelectCombo(IDC_TARGET, slot);
@@ -49,7 +36,7 @@ E2E_TEST(pick_loads_the_clicked_colour_into_the_current_slot_only) {
     const COLORREF swatchIdle = ScreenPixel(swatch.x, swatch.y);
     REQUIRE(swatchIdle != first, "swatch not already in the target's colour");
 
-    PressPick(app);
+    app.PressPick();
     MoveMouseTo(TARGET_CENTER_X, TARGET_CENTER_Y);
     WaitUntil([&] { return ScreenPixel(swatch.x, swatch.y) == first; }, 1500);
     CHECK_EQ("swatch shows the colour under the cursor", Hex(first),
@@ -76,8 +63,8 @@ E2E_TEST(pick_loads_the_clicked_colour_into_the_current_slot_only) {
     const COLORREF second = RGB(0xC0, 0x30, 0x50);
     target.SetColor(second);
     app.SelectCombo(IDC_TARGET, 3);
-    PressPick(app);
-    PickAt(TARGET_CENTER_X, TARGET_CENTER_Y, true);
+    app.PressPick();
+    ClickAt(TARGET_CENTER_X, TARGET_CENTER_Y, true);
     WaitUntil([&] { return app.Text(IDC_CODE) == ColorCode(second); }, 3000);
     CHECK_EQ("after the right click", ChannelsShownFor(0xC0, 0x30, 0x50), app.ChannelsShown());
     CheckSlot(app, "after the second pick", 0, RGB(255, 255, 255));
@@ -93,8 +80,8 @@ E2E_TEST(deactivation_ends_pick_mode_and_drops_topmost) {
     CHECK(!app.IsTopmost(), "not topmost before pick mode");
 
     // After a pick the dialog stays on top until another window is activated.
-    PressPick(app);
-    PickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
+    app.PressPick();
+    ClickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
     WaitUntil([&] { return app.Text(IDC_CODE) == "#408020"; }, 3000);
     CHECK_EQ("picked", std::string("#408020"), app.Text(IDC_CODE));
     SetForegroundWindow(other.Handle());
@@ -103,7 +90,7 @@ E2E_TEST(deactivation_ends_pick_mode_and_drops_topmost) {
 
     // Deactivated while still waiting for the click: the click then picks nothing.
     target.SetColor(RGB(0x10, 0x20, 0x30));
-    PressPick(app);
+    app.PressPick();
     SetForegroundWindow(other.Handle());
     WaitUntil([&] { return !app.IsTopmost(); }, 3000);
     CHECK(!app.IsTopmost(), "topmost dropped when another window is activated while waiting");
@@ -132,8 +119,8 @@ E2E_TEST(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
     CHECK_EQ("focus after a click on the preview before a pick", IDC_G_HEX,
              GetDlgCtrlID(app.FocusedWindow()));
 
-    PressPick(app);
-    PickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
+    app.PressPick();
+    ClickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
     WaitUntil([&] { return app.Text(IDC_CODE) == "#306090"; }, 3000);
     CHECK_EQ("picked", std::string("#306090"), app.Text(IDC_CODE));
 
@@ -150,7 +137,7 @@ E2E_TEST(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
 
 E2E_TEST(escape_in_pick_mode_ends_the_program_with_exit_code_0) {
     Pikurio app;
-    PressPick(app);
+    app.PressPick();
     PressKey(VK_ESCAPE);
     CHECK_EQ("exit code after Esc in pick mode", 0L, app.WaitForExit());
 }
@@ -228,8 +215,8 @@ uint32_t ScreenWord16(int x, int y) { return CaptureScreenDib(x, y).pixel & 0xFF
 // Picks the target's colour into text 1 and returns the colour code shown.
 std::string PickOnScreen(const Pikurio& app, const std::string& expected) {
     app.SelectCombo(IDC_TARGET, 1);
-    PressPick(app);
-    PickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
+    app.PressPick();
+    ClickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
     WaitUntil([&] { return app.Text(IDC_CODE) == expected; }, 3000);
     return app.Text(IDC_CODE);
 }

@@ -62,12 +62,6 @@ COLORREF ColorForScale(int scale) {
     return RGB(0, 0, 0);
 }
 
-// Starts pick mode with a real click on the pick button.
-void PressPick(const Pikurio& app) {
-    app.ClickItem(IDC_PICK);
-    REQUIRE(WaitUntil([&] { return app.IsTopmost(); }, 3000), "dialog topmost after the pick button");
-}
-
 std::string WindowPlace(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
@@ -126,7 +120,7 @@ E2E_TEST(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
         c.write(settings);
         // Text 1 is set to black first, so each case's pick shows afresh.
         for (int id : {IDC_R_HEX, IDC_G_HEX, IDC_B_HEX}) app.SetText(id, "00");
-        PressPick(app);
+        app.PressPick();
         MoveMouseTo(CURSOR_X, CURSOR_Y);
         MouseButton(false, true);
         MouseButton(false, false);
