@@ -13,8 +13,10 @@ if [ ! -f "$prefix16/.pikurio-ready" ] || [ "$WINEPREFIX/.pikurio-ready" -nt "$p
   cp -a "$WINEPREFIX" "$prefix16"
 fi
 
+# Started in this shell, not in a $(...) subshell, so that the ids reach stop_all.
 pids=()
-start_xvfb() {  # depth -> prints the display name
+display=
+start_xvfb() {  # depth -> sets display to the new screen's name
   local fd_file
   fd_file=$(mktemp)
   Xvfb -displayfd 1 -screen 0 1024x768x"$1" -nolisten tcp -noreset >"$fd_file" 2>/dev/null &
@@ -23,8 +25,8 @@ start_xvfb() {  # depth -> prints the display name
     [ -s "$fd_file" ] && break
     sleep 0.1
   done
-  [ -s "$fd_file" ] || { echo "with-displays: Xvfb did not start" >&2; return 1; }
-  echo ":$(head -n1 "$fd_file")"
+  [ -s "$fd_file" ] || { rm -f "$fd_file"; echo "with-displays: Xvfb did not start" >&2; return 1; }
+  display=":$(head -n1 "$fd_file")"
   rm -f "$fd_file"
 }
 
@@ -39,7 +41,9 @@ trap stop_all EXIT
 WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
 WINEPREFIX=$prefix16 wineserver -k 2>/dev/null || true
 
-DISPLAY=$(start_xvfb 24)
-PIKURIO_DISPLAY16=$(start_xvfb 16)
+start_xvfb 24
+DISPLAY=$display
+start_xvfb 16
+PIKURIO_DISPLAY16=$display
 export DISPLAY PIKURIO_DISPLAY16
 "$@"
