@@ -1,5 +1,6 @@
 // The least a dialog program does: show one empty template and end on Esc or
-// the close button. The benchmark's baseline for start-up and working set.
+// the close button. The benchmark's baseline for start-up and working set,
+// built and started the way pikurio.exe is.
 #include <windows.h>
 
 // Returns FALSE unless a message has a result; WM_INITDIALOG's TRUE sets the focus.
@@ -9,6 +10,8 @@ static INT_PTR CALLBACK MinimalDlgProc(HWND dialog, UINT message, WPARAM wParam,
     return FALSE;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return (int)DialogBoxParamA(instance, "DIALOG", GetDesktopWindow(), MinimalDlgProc, 0);
+extern "C" __attribute__((force_align_arg_pointer)) void WinMainCRTStartup() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    ExitProcess(
+        (UINT)DialogBoxParamA(instance, "DIALOG", GetDesktopWindow(), MinimalDlgProc, 0));
 }

@@ -17,5 +17,5 @@ endfunction()
 # A dialog program: small code, unreferenced sections dropped, stripped.
 function(pikurio_small_program target)
   pikurio_small_code(${target})
-  target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
+  target_link_options(${target} PRIVATE -s -nostartfiles -Wl,--gc-sections)
 endfunction()
