@@ -156,6 +156,20 @@ static void PaintAboutBox(HWND dialog) {
     EndPaint(dialog, &ps);
 }
 
+// Opens the home page in the browser. shell32, and all it loads with it, is
+// needed for nothing else, so it is loaded for the click and freed after.
+static void OpenHomePage() {
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    if (!shell) return;
+    // decltype names ShellExecuteA's type without importing it; the cast goes
+    // through void (*)(), which any function pointer converts to and from.
+    auto shellExecute = reinterpret_cast<decltype(&ShellExecuteA)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteA")));
+    if (shellExecute)
+        shellExecute(GetDesktopWindow(), "open", APP_HOME_URL, nullptr, nullptr, SW_SHOW);
+    FreeLibrary(shell);
+}
+
 // Only the home-page value is a link: a hand over it, the browser on a click.
 static void OnAboutMouse(UINT message, LPARAM lParam) {
     POINT point = {(LONG)LOWORD(lParam), (LONG)HIWORD(lParam)};
@@ -163,7 +177,7 @@ static void OnAboutMouse(UINT message, LPARAM lParam) {
     if (message == WM_MOUSEMOVE)
         SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
     else
-        ShellExecuteA(GetDesktopWindow(), "open", APP_HOME_URL, nullptr, nullptr, SW_SHOW);
+        OpenHomePage();
 }
 
 static void CloseAboutBox(HWND dialog) {

@@ -1,9 +1,9 @@
 // The About box, read back from the screen: its place and size, the bands,
-// the link in blue, the hand cursor over the link alone, and the three ways
-// to close it. The link is never clicked: that would start a browser, so the
-// shell call behind it stays untested here.
+// the link in blue, the hand cursor over the link alone, what a click on the
+// link hands to the shell, and the three ways to close it.
 #include <windows.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
@@ -102,6 +102,64 @@ HCURSOR CurrentCursor() {
 
 std::string Point(int x, int y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
+// While it lives, the prefix opens the home page's scheme with cmd, which
+// writes the URL it is given to a file, so a click on the link shows what
+// reached the shell's "open" and starts no browser. The handler is put back
+// when it goes.
+class UrlRecorder {
+public:
+    UrlRecorder() {
+        char directory[MAX_PATH];
+        GetTempPathA(sizeof directory, directory);
+        file_ = std::string(directory) + "pikurio-url.txt";
+        DeleteFileA(file_.c_str());
+        std::string home = APP_HOME_URL;
+        std::string key = home.substr(0, home.find(':')) + "\\shell\\open\\command";
+        REQUIRE(RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0,
+                                KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                                nullptr) == ERROR_SUCCESS,
+                "open the URL handler's key " + key);
+        DWORD size = sizeof saved_;
+        hadSaved_ = RegQueryValueExA(key_, nullptr, nullptr, &savedType_, (BYTE*)saved_, &size) ==
+                    ERROR_SUCCESS;
+        savedSize_ = size;
+        std::string command = "cmd.exe /c echo %1>\"" + file_ + "\"";
+        RegSetValueExA(key_, nullptr, 0, REG_SZ, (const BYTE*)command.c_str(),
+                       (DWORD)command.size() + 1);
+    }
+    ~UrlRecorder() {
+        if (hadSaved_)
+            RegSetValueExA(key_, nullptr, 0, savedType_, (const BYTE*)saved_, savedSize_);
+        else
+            RegDeleteValueA(key_, nullptr);
+        RegCloseKey(key_);
+        DeleteFileA(file_.c_str());
+    }
+    UrlRecorder(const UrlRecorder&) = delete;
+    UrlRecorder& operator=(const UrlRecorder&) = delete;
+
+    // The URL written so far, without its line end; empty until cmd has run.
+    std::string Recorded() const {
+        std::string text;
+        FILE* file = fopen(file_.c_str(), "rb");
+        if (!file) return text;
+        char buffer[512];
+        size_t length = fread(buffer, 1, sizeof buffer, file);
+        fclose(file);
+        text.assign(buffer, length);
+        if (text.find('\n') == std::string::npos) return std::string();
+        return text.substr(0, text.find_last_not_of(" \r\n") + 1);
+    }
+
+private:
+    std::string file_;
+    HKEY key_ = nullptr;
+    bool hadSaved_ = false;
+    DWORD savedType_ = REG_SZ;
+    DWORD savedSize_ = 0;
+    char saved_[1024] = {};
+};
+
 }  // namespace
 
 E2E_TEST(about_box_is_centred_banded_and_shows_the_link_in_blue) {
@@ -177,12 +235,14 @@ static HCURSOR CursorAt(HWND box, int x, int y) {
 }
 
 // The hand shows over the URL's own extent and nowhere else; each step moves
-// between inside and outside, so every expectation is a change.
+// between inside and outside, so every expectation is a change. A click on the
+// URL then opens it through the shell.
 // Wine keeps system cursors per process, so the program's hand is not the
 // handle LoadCursor(IDC_HAND) gives the test: the program's own arrow is taken
 // over the box's empty corner, and the hand is the other cursor that the URL
 // shows, the same at every point of it.
-E2E_TEST(about_box_shows_the_hand_only_over_the_url) {
+E2E_TEST(about_box_shows_the_hand_only_over_the_url_and_opens_it) {
+    UrlRecorder browser;
     Pikurio app;
     HWND box = OpenAboutBox(app, false);
     SetForegroundWindow(box);
@@ -218,6 +278,10 @@ E2E_TEST(about_box_shows_the_hand_only_over_the_url) {
                      Point(step.x, step.y),
                  (const void*)want, (const void*)CursorAt(box, step.x, step.y));
     }
+    POINT url = ClientToScreenPoint(box, middle, 92);
+    ClickAt(url.x, url.y);
+    WaitUntil([&] { return !browser.Recorded().empty(); }, 10000);
+    CHECK_EQ("the URL the click opens", std::string(APP_HOME_URL), browser.Recorded());
     PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
     CHECK(WaitUntil([&] { return !IsWindow(box); }), "the box closes");
 }
