@@ -1,11 +1,13 @@
-// Pikurio's benchmarks: the cost of one screen sample, start-up, CPU while
-// picking and footprint. The machine they run on is shared and noisy, so each
-// figure is set against a baseline measured in the same run, interleaved with
-// it where that is possible; the ratios are what to compare between runs.
+// Pikurio's benchmarks: the cost of one screen sample, start-up, working set,
+// CPU while picking, and the exe's size. The machine is shared and noisy, so
+// each figure is set against a baseline measured in the same session,
+// interleaved with it, and three sessions give each figure's median and
+// spread; the ratios are what to compare between runs.
 #include <windows.h>
 
 #include <psapi.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -15,13 +17,13 @@
 #include "core/app_state.h"
 #include "core/screen_sample.h"
 #include "res/resource.h"
-#include "ui/main_dialog.h"
 
 namespace {
 
-const int SAMPLE_CALLS = 2000;
-const int LAUNCHES = 15;
-const DWORD PICK_MEASURE_MS = 10000;
+const int SESSIONS = 3;
+const int SAMPLE_CALLS = 2000;  // of each kind of read, per session
+const int LAUNCHES = 11;        // of each program, per session
+const DWORD CPU_WINDOW_MS = 5000;
 const DWORD FIND_DIALOG_TIMEOUT_MS = 20000;
 const DWORD EXIT_TIMEOUT_MS = 10000;
 
@@ -34,16 +36,10 @@ double NowMs() {
 }
 
 double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// The value that 99 % of the calls did not exceed.
-double Percentile99(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t rank = (values.size() * 99 + 99) / 100;  // ceil(0.99 n), 1-based
-    return values[rank - 1];
 }
 
 std::string ProgramDirectory() {
@@ -55,44 +51,105 @@ std::string ProgramDirectory() {
 
 // ---- Sample cost ------------------------------------------------------------
 
-// The least any picker does to read one pixel.
-COLORREF MinimalPixelRead(int x, int y) {
+// The least any picker does to read the pixel under the cursor.
+COLORREF LeastPixelRead() {
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
     HDC screen = GetDC(nullptr);
-    COLORREF color = GetPixel(screen, x, y);
+    COLORREF color = GetPixel(screen, cursor.x, cursor.y);
     ReleaseDC(nullptr, screen);
     return color;
 }
 
-struct SampleCost {
-    std::vector<double> sampleUs;
-    std::vector<double> minimalUs;
-};
+COLORREF PikurioSample() { return SampleScreenColor(false); }
 
-// Both reads alternate call by call, and which goes first alternates too, so
-// that a burst of load on the machine falls on both alike.
-SampleCost MeasureSampleCost() {
-    const int x = 300, y = 300;
-    SetCursorPos(x, y);
-    for (int i = 0; i < 20; ++i) {  // warm both paths up
-        SampleScreenColor(false);
-        MinimalPixelRead(x, y);
-    }
-    SampleCost cost;
-    cost.sampleUs.reserve(SAMPLE_CALLS);
-    cost.minimalUs.reserve(SAMPLE_CALLS);
-    for (int i = 0; i < SAMPLE_CALLS; ++i) {
-        for (int turn = 0; turn < 2; ++turn) {
-            bool sampleTurn = (turn == 0) == (i % 2 == 0);
+const char PER_MONITOR_KEY[] = "Control Panel\\Desktop\\PerMonitorSettings";
+
+// Pikurio's sample with no per-monitor settings, its calls written out in one
+// straight line: the same work without the program's own structure, so the
+// difference is what that structure costs.
+COLORREF StraightLineSample() {
+    HKEY settings;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, PER_MONITOR_KEY, 0, KEY_READ, &settings) == ERROR_SUCCESS)
+        RegCloseKey(settings);
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD colorTable[256];
+        DWORD pixel;
+    } capture;
+    memset(&capture, 0, sizeof capture);
+    HDC screen = GetDC(g_app.desktop);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
+    HGDIOBJ replaced = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, 1, 1, screen, cursor.x, cursor.y, SRCCOPY);
+    capture.header.biSize = sizeof capture.header;
+    BITMAPINFO* info = reinterpret_cast<BITMAPINFO*>(&capture);
+    GetDIBits(memory, bitmap, 0, 0, nullptr, info, DIB_RGB_COLORS);
+    GetDIBits(memory, bitmap, 0, 1, &capture.pixel, info, DIB_RGB_COLORS);
+    SelectObject(memory, replaced);
+    DeleteObject(bitmap);
+    ReleaseDC(g_app.desktop, screen);
+    DeleteDC(memory);
+    DWORD v = capture.pixel;
+    return (v >> 16 & 0xFF) | (v & 0xFF00) | (v & 0xFF) << 16;
+}
+
+using PixelRead = COLORREF (*)();
+
+// Each read SAMPLE_CALLS times, one call of each in turn and the order rotating
+// every round, so that a burst of load on the machine falls on all alike; the
+// median of each, in microseconds.
+std::vector<double> MedianReadUs(const std::vector<PixelRead>& reads) {
+    size_t count = reads.size();
+    std::vector<std::vector<double>> us(count);
+    for (int i = 0; i < 20; ++i)  // warm every path up
+        for (PixelRead read : reads) read();
+    for (int round = 0; round < SAMPLE_CALLS; ++round) {
+        for (size_t turn = 0; turn < count; ++turn) {
+            size_t which = (round + turn) % count;
             double start = NowMs();
-            if (sampleTurn)
-                SampleScreenColor(false);
-            else
-                MinimalPixelRead(x, y);
-            double us = (NowMs() - start) * 1000;
-            (sampleTurn ? cost.sampleUs : cost.minimalUs).push_back(us);
+            reads[which]();
+            us[which].push_back((NowMs() - start) * 1000);
         }
     }
-    return cost;
+    std::vector<double> medians;
+    for (const std::vector<double>& times : us) medians.push_back(Median(times));
+    return medians;
+}
+
+// A one-monitor per-monitor settings key at 100 %, so that the sample scans
+// the registry but reads the same pixel. Ours alone: it is made for the key
+// phase and removed after it, and the bench only starts when there is none.
+const char BENCH_MONITOR_KEY[] = "Control Panel\\Desktop\\PerMonitorSettings\\PikurioBench";
+
+bool AddMonitorKey() {
+    HKEY monitor;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, BENCH_MONITOR_KEY, 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &monitor, nullptr) != ERROR_SUCCESS)
+        return false;
+    DWORD dpiValue = 0;
+    LONG set = RegSetValueExA(monitor, "DpiValue", 0, REG_DWORD,
+                              reinterpret_cast<const BYTE*>(&dpiValue), sizeof dpiValue);
+    RegCloseKey(monitor);
+    return set == ERROR_SUCCESS;
+}
+
+// Removes our monitor key, and the settings key when that leaves it empty
+// (the registry refuses to delete a key that still has subkeys).
+void RemoveMonitorKey() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, BENCH_MONITOR_KEY);
+    RegDeleteKeyA(HKEY_CURRENT_USER, PER_MONITOR_KEY);
+}
+
+bool HasPerMonitorSettings() {
+    HKEY settings;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, PER_MONITOR_KEY, 0, KEY_READ, &settings) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(settings);
+    return true;
 }
 
 // ---- Launching a dialog program -------------------------------------------
@@ -126,9 +183,10 @@ struct Running {
     double startupMs;  // CreateProcess to the dialog visible and idle
 };
 
-// Starts a program and waits, boundedly, for its dialog; false when it never showed.
-bool Launch(const std::string& path, Running* running) {
-    std::string commandLine = "\"" + path + "\"";
+// Starts a program and waits, boundedly, for its dialog; false when it never
+// showed. The argument is only a mark on the command line: the programs take none.
+bool Launch(const std::string& path, const std::string& argument, Running* running) {
+    std::string commandLine = "\"" + path + "\"" + (argument.empty() ? "" : " " + argument);
     std::vector<char> command(commandLine.begin(), commandLine.end());
     command.push_back('\0');
     STARTUPINFOA startup = {};
@@ -154,6 +212,7 @@ bool Launch(const std::string& path, Running* running) {
 // Closes the dialog as the close button would and waits for the process to end;
 // false when it had to be terminated.
 bool Close(Running* running) {
+    if (!running->process.hProcess) return false;
     if (running->dialog) PostMessageA(running->dialog, WM_CLOSE, 0, 0);
     bool ended = WaitForSingleObject(running->process.hProcess, EXIT_TIMEOUT_MS) == WAIT_OBJECT_0;
     if (!ended) {
@@ -172,51 +231,154 @@ double WorkingSetKiB(HANDLE process) {
     return counters.WorkingSetSize / 1024.0;
 }
 
-struct StartupFigures {
-    std::vector<double> ms;
+// ---- Start-up and working set -------------------------------------------------
+
+struct Program {
+    std::string path;
+    std::vector<double> startupMs;
     std::vector<double> workingSetKiB;
-    int failures = 0;
+    int failures;
 };
 
-// Alternating launches of the two programs, each closed before the next starts.
-void MeasureStartup(const std::string& pikurio, const std::string& minimal,
-                    StartupFigures* ofPikurio, StartupFigures* ofMinimal) {
-    for (int i = 0; i < LAUNCHES; ++i) {
-        for (int turn = 0; turn < 2; ++turn) {
-            bool pikurioTurn = (turn == 0) == (i % 2 == 0);
-            StartupFigures* figures = pikurioTurn ? ofPikurio : ofMinimal;
+// Launches of the programs in turn, the order rotating every round, each
+// closed before the next starts.
+void MeasureStartup(std::vector<Program*> programs) {
+    size_t count = programs.size();
+    for (int round = 0; round < LAUNCHES; ++round) {
+        for (size_t turn = 0; turn < count; ++turn) {
+            Program* program = programs[(round + turn) % count];
             Running running;
-            if (Launch(pikurioTurn ? pikurio : minimal, &running)) {
-                figures->ms.push_back(running.startupMs);
-                figures->workingSetKiB.push_back(WorkingSetKiB(running.process.hProcess));
+            if (Launch(program->path, "", &running)) {
+                program->startupMs.push_back(running.startupMs);
+                program->workingSetKiB.push_back(WorkingSetKiB(running.process.hProcess));
             } else {
-                ++figures->failures;
+                ++program->failures;
             }
-            if (!Close(&running)) ++figures->failures;
+            if (!Close(&running)) ++program->failures;
         }
     }
 }
 
-// ---- CPU while picking --------------------------------------------------------
+// ---- CPU from the kernel's run-time counters ------------------------------------
+// Wine's drive Z: is the Unix root, so the kernel's run time of each thread
+// (/proc/<pid>/task/<tid>/schedstat, nanoseconds, first field) can be read
+// from here: for the Unix process behind Pikurio, and for the Wine server, the
+// Wine desktop process and the X server that its samples wake.
 
-// CPU time of the program's one thread, which does all its work. Wine's
-// GetProcessTimes for another process does not follow its running threads,
-// while GetThreadTimes does.
-double CpuMs(HANDLE thread) {
-    FILETIME created, exited, kernel, user;
-    if (!GetThreadTimes(thread, &created, &exited, &kernel, &user)) return 0;
-    ULARGE_INTEGER k = {{kernel.dwLowDateTime, kernel.dwHighDateTime}};
-    ULARGE_INTEGER u = {{user.dwLowDateTime, user.dwHighDateTime}};
-    return (double)(k.QuadPart + u.QuadPart) / 10000.0;  // 100 ns units
+std::string ReadWholeFile(const std::string& path) {
+    std::string text;
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file) return text;
+    char chunk[4096];
+    size_t read;
+    while ((read = fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, read);
+    fclose(file);
+    return text;
 }
 
-// The thread's CPU time over a wait, as a share of one core.
-double CpuShareOver(HANDLE thread, DWORD ms) {
-    double cpuBefore = CpuMs(thread);
+// The NUL-separated strings of a /proc file (cmdline, environ).
+std::vector<std::string> ProcStrings(const std::string& process, const char* name) {
+    std::string text = ReadWholeFile("Z:\\proc\\" + process + "\\" + name);
+    std::vector<std::string> strings;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\0', start);
+        if (end == std::string::npos) end = text.size();
+        strings.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return strings;
+}
+
+// The numeric entries of a /proc directory: process or thread ids.
+std::vector<std::string> NumericEntries(const std::string& directory) {
+    std::vector<std::string> entries;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((directory + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return entries;
+    do {
+        const char* name = found.cFileName;
+        if (*name && strspn(name, "0123456789") == strlen(name)) entries.push_back(name);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return entries;
+}
+
+// Run time of all the threads of a Unix process, in milliseconds.
+double UnixRunMs(const std::string& pid) {
+    if (pid.empty()) return 0;
+    std::string tasks = "Z:\\proc\\" + pid + "\\task";
+    double ns = 0;
+    for (const std::string& tid : NumericEntries(tasks))
+        ns += strtod(ReadWholeFile(tasks + "\\" + tid + "\\schedstat").c_str(), nullptr);
+    return ns / 1e6;
+}
+
+bool HasString(const std::vector<std::string>& strings, const std::string& wanted) {
+    return std::find(strings.begin(), strings.end(), wanted) != strings.end();
+}
+
+bool AnyContains(const std::vector<std::string>& strings, const char* part) {
+    for (const std::string& s : strings)
+        if (s.find(part) != std::string::npos) return true;
+    return false;
+}
+
+struct UnixProcesses {
+    std::string pikurio, wineServer, wineDesktop, xServer;
+};
+
+// The Unix processes of this run: Pikurio by the mark on its command line;
+// the Wine server and desktop by this prefix in their environment (other
+// prefixes' run on the same machine); the X server by the id the display
+// script exports.
+UnixProcesses FindUnixProcesses(const std::string& mark) {
+    std::vector<std::string> prefix;
+    for (const std::string& entry : ProcStrings("self", "environ"))
+        if (entry.rfind("WINEPREFIX=", 0) == 0 || entry.rfind("WINECONFIGDIR=", 0) == 0)
+            prefix.push_back(entry);
+    auto ours = [&](const std::string& pid) {
+        std::vector<std::string> environment = ProcStrings(pid, "environ");
+        for (const std::string& entry : prefix)
+            if (HasString(environment, entry)) return true;
+        return false;
+    };
+    UnixProcesses found;
+    for (const std::string& pid : NumericEntries("Z:\\proc")) {
+        std::vector<std::string> command = ProcStrings(pid, "cmdline");
+        if (command.empty()) continue;
+        if (HasString(command, mark))
+            found.pikurio = pid;
+        else if (command[0].find("wineserver") != std::string::npos && ours(pid))
+            found.wineServer = pid;
+        else if (AnyContains(command, "explorer.exe") && AnyContains(command, "/desktop") &&
+                 ours(pid))
+            found.wineDesktop = pid;
+    }
+    char xServer[32];
+    DWORD length = GetEnvironmentVariableA("PIKURIO_XVFB_PID", xServer, sizeof xServer);
+    if (length > 0 && length < sizeof xServer) found.xServer = xServer;
+    return found;
+}
+
+struct CpuShares {
+    double pikurio = 0;  // % of a core
+    double total = 0;    // Pikurio, the Wine server and desktop, and the X server
+};
+
+// The processes' run time over a wait, as a share of one core.
+CpuShares CpuSharesOver(const UnixProcesses& processes, DWORD ms) {
+    const std::string* all[] = {&processes.pikurio, &processes.wineServer,
+                                &processes.wineDesktop, &processes.xServer};
+    double before[4], after[4];
+    for (int i = 0; i < 4; ++i) before[i] = UnixRunMs(*all[i]);
     double start = NowMs();
     Sleep(ms);
     double wall = NowMs() - start;
-    return (CpuMs(thread) - cpuBefore) / wall;
+    for (int i = 0; i < 4; ++i) after[i] = UnixRunMs(*all[i]);
+    CpuShares shares;
+    shares.pikurio = (after[0] - before[0]) / wall * 100;
+    for (int i = 0; i < 4; ++i) shares.total += (after[i] - before[i]) / wall * 100;
+    return shares;
 }
 
 // Pick mode shows itself by the topmost dialog that holds the mouse capture.
@@ -229,117 +391,197 @@ bool InPickMode(const Running& running) {
     return capturing && topmost;
 }
 
-struct PickFigures {
-    double idleShare = 0;
-    double pickShare = 0;
+struct PickCpu {
+    CpuShares idle, picking;
     bool pickHeld = false;  // pick mode was on before and after the measurement
+    std::string missing;    // the processes that were not found
 };
 
-// The same process idle for a while, then picking; both for the same length of time.
-bool MeasurePickCpu(const std::string& pikurio, PickFigures* figures) {
+// One Pikurio idle for a while, then picking for as long.
+bool MeasurePickCpu(const std::string& pikurio, PickCpu* cpu) {
+    std::string mark = "pikurio-bench-" + std::to_string(GetCurrentProcessId());
     Running running;
-    if (!Launch(pikurio, &running)) return false;
+    if (!Launch(pikurio, mark, &running)) {
+        Close(&running);
+        return false;
+    }
+    UnixProcesses processes = FindUnixProcesses(mark);
+    const struct {
+        const std::string* pid;
+        const char* name;
+    } named[] = {{&processes.pikurio, "pikurio"},
+                 {&processes.wineServer, "wineserver"},
+                 {&processes.wineDesktop, "Wine desktop"},
+                 {&processes.xServer, "X server"}};
+    for (const auto& process : named)
+        if (process.pid->empty()) cpu->missing += std::string(" ") + process.name;
     Sleep(500);
-    figures->idleShare = CpuShareOver(running.process.hThread, PICK_MEASURE_MS);
+    cpu->idle = CpuSharesOver(processes, CPU_WINDOW_MS);
     HWND pick = GetDlgItem(running.dialog, IDC_PICK);
     PostMessageA(running.dialog, WM_COMMAND, MAKEWPARAM(IDC_PICK, BN_CLICKED), (LPARAM)pick);
     double start = NowMs();
     while (!InPickMode(running) && NowMs() - start < 3000) Sleep(10);
     bool before = InPickMode(running);
-    figures->pickShare = CpuShareOver(running.process.hThread, PICK_MEASURE_MS);
-    figures->pickHeld = before && InPickMode(running);
+    cpu->picking = CpuSharesOver(processes, CPU_WINDOW_MS);
+    cpu->pickHeld = before && InPickMode(running);
     Close(&running);
     return true;
 }
 
-// ---- Footprint --------------------------------------------------------------
+// ---- Sessions and the report ----------------------------------------------------
 
-struct ImportFigures {
-    long fileBytes = -1;
-    int dlls = -1;
-    int functions = -1;
+struct Session {
+    double sampleUs, leastUs, straightUs;  // no per-monitor settings
+    double keySampleUs, keyLeastUs;        // one monitor's settings present
+    double startupMs[3], workingSetKiB[3];  // Pikurio, empty dialog, floor
+    int launchFailures;
+    PickCpu cpu;
 };
 
-// Reads the exe's import directory: the number of DLLs and of imported functions.
-// Every offset is checked against the file, so a malformed image gives -1s.
-ImportFigures ReadImports(const std::string& path) {
-    ImportFigures figures;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file) return figures;
-    std::vector<unsigned char> image;
-    unsigned char chunk[65536];
-    size_t read;
-    while ((read = fread(chunk, 1, sizeof chunk, file)) > 0)
-        image.insert(image.end(), chunk, chunk + read);
-    fclose(file);
-    figures.fileBytes = (long)image.size();
-
-    auto fits = [&](size_t offset, size_t size) {
-        return offset <= image.size() && size <= image.size() - offset;
-    };
-    if (!fits(0, sizeof(IMAGE_DOS_HEADER))) return figures;
-    const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
-    size_t ntOffset = (size_t)dos->e_lfanew;
-    if (!fits(ntOffset, sizeof(IMAGE_NT_HEADERS32))) return figures;
-    const IMAGE_NT_HEADERS32* nt =
-        reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + ntOffset);
-    if (nt->Signature != IMAGE_NT_SIGNATURE ||
-        nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC)
-        return figures;
-    size_t sectionsOffset = ntOffset + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
-                            nt->FileHeader.SizeOfOptionalHeader;
-    int sectionCount = nt->FileHeader.NumberOfSections;
-    if (!fits(sectionsOffset, sectionCount * sizeof(IMAGE_SECTION_HEADER))) return figures;
-    const IMAGE_SECTION_HEADER* sections =
-        reinterpret_cast<const IMAGE_SECTION_HEADER*>(image.data() + sectionsOffset);
-    // A relative virtual address as an offset into the file, or 0 when none holds it.
-    auto fileOffset = [&](DWORD rva) -> size_t {
-        for (int i = 0; i < sectionCount; ++i) {
-            DWORD begin = sections[i].VirtualAddress;
-            if (rva >= begin && rva < begin + sections[i].SizeOfRawData)
-                return rva - begin + sections[i].PointerToRawData;
-        }
-        return 0;
-    };
-
-    DWORD importRva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    size_t descriptorOffset = fileOffset(importRva);
-    if (!importRva || !descriptorOffset) return figures;
-    figures.dlls = 0;
-    figures.functions = 0;
-    for (;; descriptorOffset += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-        if (!fits(descriptorOffset, sizeof(IMAGE_IMPORT_DESCRIPTOR)))
-            return ImportFigures{figures.fileBytes};
-        const IMAGE_IMPORT_DESCRIPTOR* descriptor =
-            reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image.data() + descriptorOffset);
-        if (descriptor->Name == 0) break;
-        ++figures.dlls;
-        DWORD thunkRva = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk
-                                                        : descriptor->FirstThunk;
-        size_t thunkOffset = fileOffset(thunkRva);
-        for (;; thunkOffset += sizeof(IMAGE_THUNK_DATA32)) {
-            if (!thunkOffset || !fits(thunkOffset, sizeof(IMAGE_THUNK_DATA32)))
-                return ImportFigures{figures.fileBytes};
-            if (reinterpret_cast<const IMAGE_THUNK_DATA32*>(image.data() + thunkOffset)
-                    ->u1.AddressOfData == 0)
-                break;
-            ++figures.functions;
-        }
+bool RunSession(const std::string& directory, Session* session) {
+    std::vector<double> plain = MedianReadUs({PikurioSample, LeastPixelRead, StraightLineSample});
+    session->sampleUs = plain[0];
+    session->leastUs = plain[1];
+    session->straightUs = plain[2];
+    bool keyAdded = AddMonitorKey();
+    std::vector<double> keyed = MedianReadUs({PikurioSample, LeastPixelRead});
+    RemoveMonitorKey();
+    if (!keyAdded) {
+        printf("could not make the per-monitor settings key\n");
+        return false;
     }
-    return figures;
-}
+    session->keySampleUs = keyed[0];
+    session->keyLeastUs = keyed[1];
 
-// ---- Report -----------------------------------------------------------------
+    Program programs[3] = {{directory + "pikurio.exe", {}, {}, 0},
+                           {directory + "minimal_dialog.exe", {}, {}, 0},
+                           {directory + "floor_dialog.exe", {}, {}, 0}};
+    MeasureStartup({&programs[0], &programs[1], &programs[2]});
+    session->launchFailures = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (programs[i].startupMs.empty()) {
+            printf("start-up: %s never showed its dialog\n", programs[i].path.c_str());
+            return false;
+        }
+        session->startupMs[i] = Median(programs[i].startupMs);
+        session->workingSetKiB[i] = Median(programs[i].workingSetKiB);
+        session->launchFailures += programs[i].failures;
+    }
+    if (!MeasurePickCpu(programs[0].path, &session->cpu)) {
+        printf("CPU while picking: pikurio.exe did not show its dialog\n");
+        return false;
+    }
+    return true;
+}
 
 double Ratio(double value, double baseline) { return baseline > 0 ? value / baseline : 0; }
 
-void Row(const char* figure, double value, double baseline, const char* format) {
-    char valueText[32], baselineText[32];
-    snprintf(valueText, sizeof valueText, format, value);
-    snprintf(baselineText, sizeof baselineText, format, baseline);
-    char ratioText[16] = "-";  // an idle baseline can be 0: no ratio then
-    if (baseline > 0) snprintf(ratioText, sizeof ratioText, "%.2f", value / baseline);
-    printf("%-32s %12s %12s %9s\n", figure, valueText, baselineText, ratioText);
+// One line of the report: a figure of every session, their median and spread
+// (largest less smallest); key names it on the BENCH line, when it has one.
+struct Figure {
+    const char* label;
+    const char* key;
+    const char* format;
+    double (*of)(const Session&);
+};
+
+const Figure FIGURES[] = {
+    {"sample, Pikurio (us)", "sample_us", "%.1f", [](const Session& s) { return s.sampleUs; }},
+    {"sample, least read (us)", "least_read_us", "%.1f", [](const Session& s) { return s.leastUs; }},
+    {"sample, straight-line copy (us)", "straight_line_us", "%.1f",
+     [](const Session& s) { return s.straightUs; }},
+    {"sample with key, Pikurio (us)", "sample_key_us", "%.1f",
+     [](const Session& s) { return s.keySampleUs; }},
+    {"sample with key, least read (us)", "least_read_key_us", "%.1f",
+     [](const Session& s) { return s.keyLeastUs; }},
+    {"start-up, Pikurio (ms)", "startup_ms", "%.1f", [](const Session& s) { return s.startupMs[0]; }},
+    {"start-up, empty dialog (ms)", "empty_startup_ms", "%.1f",
+     [](const Session& s) { return s.startupMs[1]; }},
+    {"start-up, floor (ms)", "floor_startup_ms", "%.1f",
+     [](const Session& s) { return s.startupMs[2]; }},
+    {"working set, Pikurio (KiB)", "working_set_kib", "%.0f",
+     [](const Session& s) { return s.workingSetKiB[0]; }},
+    {"working set, empty dialog (KiB)", "empty_working_set_kib", "%.0f",
+     [](const Session& s) { return s.workingSetKiB[1]; }},
+    {"working set, floor (KiB)", "floor_working_set_kib", "%.0f",
+     [](const Session& s) { return s.workingSetKiB[2]; }},
+    {"CPU idle, Pikurio (%)", "idle_cpu_pct", "%.2f",
+     [](const Session& s) { return s.cpu.idle.pikurio; }},
+    {"CPU idle, with servers (%)", "idle_cpu_total_pct", "%.2f",
+     [](const Session& s) { return s.cpu.idle.total; }},
+    {"CPU picking, Pikurio (%)", "pick_cpu_pct", "%.2f",
+     [](const Session& s) { return s.cpu.picking.pikurio; }},
+    {"CPU picking, with servers (%)", "pick_cpu_total_pct", "%.2f",
+     [](const Session& s) { return s.cpu.picking.total; }},
+    {nullptr, nullptr, nullptr, nullptr},  // ratios follow
+    {"sample / least read", "sample_ratio", "%.3f",
+     [](const Session& s) { return Ratio(s.sampleUs, s.leastUs); }},
+    {"sample with key / least read", "sample_key_ratio", "%.3f",
+     [](const Session& s) { return Ratio(s.keySampleUs, s.keyLeastUs); }},
+    {"sample / straight-line copy", "sample_overhead_ratio", "%.3f",
+     [](const Session& s) { return Ratio(s.sampleUs, s.straightUs); }},
+    {"start-up / empty dialog", "startup_ratio", "%.3f",
+     [](const Session& s) { return Ratio(s.startupMs[0], s.startupMs[1]); }},
+    {"start-up / floor", "startup_floor_ratio", "%.3f",
+     [](const Session& s) { return Ratio(s.startupMs[0], s.startupMs[2]); }},
+    {"working set / empty dialog", "working_set_ratio", "%.3f",
+     [](const Session& s) { return Ratio(s.workingSetKiB[0], s.workingSetKiB[1]); }},
+    {"working set / floor", "working_set_floor_ratio", "%.3f",
+     [](const Session& s) { return Ratio(s.workingSetKiB[0], s.workingSetKiB[2]); }},
+};
+
+long FileBytes(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (long)data.nFileSizeLow;
+}
+
+std::string Format(const char* format, double value) {
+    char text[32];
+    snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// Prints the table of every figure and the BENCH line of medians and spreads.
+void Report(const std::vector<Session>& sessions, const std::string& directory) {
+    printf("\n%-34s", "figure");
+    for (size_t i = 0; i < sessions.size(); ++i) printf(" %9s%zu", "session ", i + 1);
+    printf(" %10s %10s\n", "median", "spread");
+    std::string bench = "BENCH";
+    for (const Figure& figure : FIGURES) {
+        if (!figure.label) {
+            printf("\n");
+            continue;
+        }
+        std::vector<double> values;
+        for (const Session& session : sessions) values.push_back(figure.of(session));
+        double median = Median(values);
+        double spread = *std::max_element(values.begin(), values.end()) -
+                        *std::min_element(values.begin(), values.end());
+        printf("%-34s", figure.label);
+        for (double value : values) printf(" %10s", Format(figure.format, value).c_str());
+        printf(" %10s %10s\n", Format(figure.format, median).c_str(),
+               Format(figure.format, spread).c_str());
+        bench += std::string(" ") + figure.key + "=" + Format(figure.format, median) + " " +
+                 figure.key + "_spread=" + Format(figure.format, spread);
+    }
+    long exeBytes = FileBytes(directory + "pikurio.exe");
+    long emptyBytes = FileBytes(directory + "minimal_dialog.exe");
+    long floorBytes = FileBytes(directory + "floor_dialog.exe");
+    printf("\nexe size, stripped (bytes): pikurio %ld, empty dialog %ld, floor %ld\n", exeBytes,
+           emptyBytes, floorBytes);
+    for (size_t i = 0; i < sessions.size(); ++i) {
+        const Session& s = sessions[i];
+        if (!s.cpu.pickHeld) printf("warning: session %zu: pick mode was not held\n", i + 1);
+        if (!s.cpu.missing.empty())
+            printf("warning: session %zu: not found, so not counted:%s\n", i + 1,
+                   s.cpu.missing.c_str());
+        if (s.launchFailures)
+            printf("warning: session %zu: %d launches failed to show or to close\n", i + 1,
+                   s.launchFailures);
+    }
+    printf("\n%s exe_bytes=%ld empty_exe_bytes=%ld floor_exe_bytes=%ld\n", bench.c_str(), exeBytes,
+           emptyBytes, floorBytes);
 }
 
 }  // namespace
@@ -350,73 +592,25 @@ int main() {
     g_ticksPerMs = (double)frequency.QuadPart / 1000.0;
     g_app.desktop = GetDesktopWindow();
     std::string directory = ProgramDirectory();
-    std::string pikurio = directory + "pikurio.exe";
-    std::string minimal = directory + "minimal_dialog.exe";
 
-    printf("Pikurio benchmark: each figure against a baseline from the same run\n");
+    // A key left by an interrupted run is ours to remove; any other settings
+    // would change what the sample rows measure.
+    RemoveMonitorKey();
+    if (HasPerMonitorSettings()) {
+        printf("this prefix has per-monitor display settings; the bench needs none\n");
+        return 1;
+    }
+    SetCursorPos(300, 300);
+    printf("Pikurio benchmark: %d sessions, each figure against baselines from the same session\n",
+           SESSIONS);
     fflush(stdout);
-
-    SampleCost cost = MeasureSampleCost();
-    double sampleMedian = Median(cost.sampleUs), sampleP99 = Percentile99(cost.sampleUs);
-    double minimalMedian = Median(cost.minimalUs), minimalP99 = Percentile99(cost.minimalUs);
-    double periodShare = sampleMedian / (PICK_TIMER_PERIOD_MS * 1000.0);
-
-    StartupFigures startPikurio, startMinimal;
-    MeasureStartup(pikurio, minimal, &startPikurio, &startMinimal);
-    if (startPikurio.ms.empty() || startMinimal.ms.empty()) {
-        printf("start-up: no launch showed its dialog\n");
-        return 1;
+    std::vector<Session> sessions(SESSIONS);
+    for (int i = 0; i < SESSIONS; ++i) {
+        printf("session %d of %d\n", i + 1, SESSIONS);
+        fflush(stdout);
+        if (!RunSession(directory, &sessions[i])) return 1;
     }
-    double startupPikurio = Median(startPikurio.ms), startupMinimal = Median(startMinimal.ms);
-    double wsPikurio = Median(startPikurio.workingSetKiB),
-           wsMinimal = Median(startMinimal.workingSetKiB);
-
-    PickFigures pick;
-    if (!MeasurePickCpu(pikurio, &pick)) {
-        printf("CPU while picking: pikurio.exe did not show its dialog\n");
-        return 1;
-    }
-    // What ten samples a second would cost at the median measured above.
-    double predictedShare = sampleMedian / 1000.0 * (1000.0 / PICK_TIMER_PERIOD_MS) / 1000.0;
-
-    ImportFigures importsPikurio = ReadImports(pikurio);
-    ImportFigures importsMinimal = ReadImports(minimal);
-
-    printf("\n%-32s %12s %12s %9s\n", "figure", "pikurio", "baseline", "ratio");
-    Row("sample median (us)", sampleMedian, minimalMedian, "%.1f");
-    Row("sample p99 (us)", sampleP99, minimalP99, "%.1f");
-    Row("start-up median (ms)", startupPikurio, startupMinimal, "%.1f");
-    Row("working set after start-up (KiB)", wsPikurio, wsMinimal, "%.0f");
-    Row("exe size, stripped (bytes)", importsPikurio.fileBytes, importsMinimal.fileBytes, "%.0f");
-    Row("imported DLLs", importsPikurio.dlls, importsMinimal.dlls, "%.0f");
-    Row("imported functions", importsPikurio.functions, importsMinimal.functions, "%.0f");
-    Row("CPU picking (% of a core)", pick.pickShare * 100, pick.idleShare * 100, "%.2f");
-    printf(
-        "\nbaselines: GetDC+GetPixel+ReleaseDC per sample; minimal_dialog.exe for start-up,\n"
-        "working set and imports; the same pikurio.exe idle for the CPU.\n");
-    printf(
-        "sample median is %.3f %% of the %d ms pick period; ten samples a second predict\n"
-        "%.2f %% of a core against the %.2f %% measured.\n",
-        periodShare * 100, (int)PICK_TIMER_PERIOD_MS, predictedShare * 100, pick.pickShare * 100);
-    if (!pick.pickHeld) printf("warning: pick mode was not held through the CPU measurement\n");
-    if (startPikurio.failures || startMinimal.failures)
-        printf("warning: %d pikurio and %d minimal launches failed to show or to close\n",
-               startPikurio.failures, startMinimal.failures);
-
-    printf(
-        "\nBENCH sample_median_us=%.1f sample_p99_us=%.1f minimal_median_us=%.1f "
-        "minimal_p99_us=%.1f "
-        "sample_ratio=%.2f sample_period_share_pct=%.3f startup_ms=%.1f minimal_startup_ms=%.1f "
-        "startup_ratio=%.2f pick_cpu_pct=%.2f idle_cpu_pct=%.2f predicted_pick_cpu_pct=%.2f "
-        "pick_held=%d exe_bytes=%ld minimal_exe_bytes=%ld import_dlls=%d import_functions=%d "
-        "minimal_import_dlls=%d minimal_import_functions=%d working_set_kib=%.0f "
-        "minimal_working_set_kib=%.0f working_set_ratio=%.2f\n",
-        sampleMedian, sampleP99, minimalMedian, minimalP99, Ratio(sampleMedian, minimalMedian),
-        periodShare * 100, startupPikurio, startupMinimal, Ratio(startupPikurio, startupMinimal),
-        pick.pickShare * 100, pick.idleShare * 100, predictedShare * 100, pick.pickHeld ? 1 : 0,
-        importsPikurio.fileBytes, importsMinimal.fileBytes, importsPikurio.dlls,
-        importsPikurio.functions, importsMinimal.dlls, importsMinimal.functions, wsPikurio,
-        wsMinimal, Ratio(wsPikurio, wsMinimal));
+    Report(sessions, directory);
     fflush(stdout);
     return 0;
 }
