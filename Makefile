@@ -30,8 +30,10 @@ run: win32 win64 prefix
 	@if [ -z "$$DISPLAY" ]; then echo "make run: no display (DISPLAY is not set); run it from a desktop session"; exit 1; fi
 	@scripts/wine-run.sh --built pikurio.exe
 
+# On one core: the bench, Pikurio, the Wine server and the X servers all run on
+# CPU 0, so that their many round trips never wait for a wake-up on another core.
 bench: win32 win64 prefix
-	@scripts/with-displays.sh scripts/wine-run.sh --built pikurio_bench.exe
+	@taskset -c 0 scripts/with-displays.sh scripts/wine-run.sh --built pikurio_bench.exe
 
 screenshots: win32 win64 prefix
 	@scripts/screenshots.sh

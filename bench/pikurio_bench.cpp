@@ -22,7 +22,7 @@ namespace {
 
 const int SESSIONS = 3;
 const int SAMPLE_CALLS = 2000;  // of each kind of read, per session
-const int LAUNCHES = 11;        // of each program, per session
+const int LAUNCHES = 21;        // of each program, per session
 const DWORD CPU_WINDOW_MS = 5000;
 const DWORD FIND_DIALOG_TIMEOUT_MS = 20000;
 const DWORD EXIT_TIMEOUT_MS = 10000;
@@ -565,11 +565,14 @@ void Report(const std::vector<Session>& sessions, const std::string& directory) 
         bench += std::string(" ") + figure.key + "=" + Format(figure.format, median) + " " +
                  figure.key + "_spread=" + Format(figure.format, spread);
     }
-    long exeBytes = FileBytes(directory + "pikurio.exe");
-    long emptyBytes = FileBytes(directory + "minimal_dialog.exe");
-    long floorBytes = FileBytes(directory + "floor_dialog.exe");
-    printf("\nexe size, stripped (bytes): pikurio %ld, empty dialog %ld, floor %ld\n", exeBytes,
-           emptyBytes, floorBytes);
+    // The sizes are those of the shipped 32-bit build, next to the build that ran.
+    std::string shipped = directory + "..\\win32\\";
+    long exeBytes = FileBytes(shipped + "pikurio.exe");
+    long emptyBytes = FileBytes(shipped + "minimal_dialog.exe");
+    long floorBytes = FileBytes(shipped + "floor_dialog.exe");
+    printf("\nexe size, stripped, 32-bit build (bytes): pikurio %ld, empty dialog %ld, floor %ld\n",
+           exeBytes, emptyBytes, floorBytes);
+    printf("ran: %spikurio.exe, %ld bytes\n", directory.c_str(), FileBytes(directory + "pikurio.exe"));
     for (size_t i = 0; i < sessions.size(); ++i) {
         const Session& s = sessions[i];
         if (!s.cpu.pickHeld) printf("warning: session %zu: pick mode was not held\n", i + 1);
