@@ -183,10 +183,9 @@ struct Running {
     double startupMs;  // CreateProcess to the dialog visible and idle
 };
 
-// Starts a program and waits, boundedly, for its dialog; false when it never
-// showed. The argument is only a mark on the command line: the programs take none.
-bool Launch(const std::string& path, const std::string& argument, Running* running) {
-    std::string commandLine = "\"" + path + "\"" + (argument.empty() ? "" : " " + argument);
+// Starts a program and waits, boundedly, for its dialog; false when it never showed.
+bool Launch(const std::string& path, Running* running) {
+    std::string commandLine = "\"" + path + "\"";
     std::vector<char> command(commandLine.begin(), commandLine.end());
     command.push_back('\0');
     STARTUPINFOA startup = {};
@@ -248,7 +247,7 @@ void MeasureStartup(std::vector<Program*> programs) {
         for (size_t turn = 0; turn < count; ++turn) {
             Program* program = programs[(round + turn) % count];
             Running running;
-            if (Launch(program->path, "", &running)) {
+            if (Launch(program->path, &running)) {
                 program->startupMs.push_back(running.startupMs);
                 program->workingSetKiB.push_back(WorkingSetKiB(running.process.hProcess));
             } else {
@@ -327,11 +326,15 @@ struct UnixProcesses {
     std::string pikurio, wineServer, wineDesktop, xServer;
 };
 
-// The Unix processes of this run: Pikurio by the mark on its command line;
-// the Wine server and desktop by this prefix in their environment (other
-// prefixes' run on the same machine); the X server by the id the display
-// script exports.
-UnixProcesses FindUnixProcesses(const std::string& mark) {
+bool EndsWith(const std::string& text, const char* end) {
+    size_t length = strlen(end);
+    return text.size() >= length && text.compare(text.size() - length, length, end) == 0;
+}
+
+// The Unix processes of this run, found by this prefix in their environment
+// (other prefixes run on the same machine): the one Pikurio, the Wine server
+// and the Wine desktop. The X server by the id the display script exports.
+UnixProcesses FindUnixProcesses() {
     std::vector<std::string> prefix;
     for (const std::string& entry : ProcStrings("self", "environ"))
         if (entry.rfind("WINEPREFIX=", 0) == 0 || entry.rfind("WINECONFIGDIR=", 0) == 0)
@@ -346,13 +349,12 @@ UnixProcesses FindUnixProcesses(const std::string& mark) {
     for (const std::string& pid : NumericEntries("Z:\\proc")) {
         std::vector<std::string> command = ProcStrings(pid, "cmdline");
         if (command.empty()) continue;
-        if (HasString(command, mark))
-            found.pikurio = pid;
-        else if (command[0].find("wineserver") != std::string::npos && ours(pid))
-            found.wineServer = pid;
-        else if (AnyContains(command, "explorer.exe") && AnyContains(command, "/desktop") &&
-                 ours(pid))
-            found.wineDesktop = pid;
+        const std::string& program = command[0];
+        bool pikurio = EndsWith(program, "/pikurio.exe") || EndsWith(program, "\\pikurio.exe");
+        bool server = program.find("wineserver") != std::string::npos;
+        bool desktop = AnyContains(command, "explorer.exe") && AnyContains(command, "/desktop");
+        if (!(pikurio || server || desktop) || !ours(pid)) continue;
+        (pikurio ? found.pikurio : server ? found.wineServer : found.wineDesktop) = pid;
     }
     char xServer[32];
     DWORD length = GetEnvironmentVariableA("PIKURIO_XVFB_PID", xServer, sizeof xServer);
@@ -399,13 +401,12 @@ struct PickCpu {
 
 // One Pikurio idle for a while, then picking for as long.
 bool MeasurePickCpu(const std::string& pikurio, PickCpu* cpu) {
-    std::string mark = "pikurio-bench-" + std::to_string(GetCurrentProcessId());
     Running running;
-    if (!Launch(pikurio, mark, &running)) {
+    if (!Launch(pikurio, &running)) {
         Close(&running);
         return false;
     }
-    UnixProcesses processes = FindUnixProcesses(mark);
+    UnixProcesses processes = FindUnixProcesses();
     const struct {
         const std::string* pid;
         const char* name;
