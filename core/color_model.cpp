@@ -64,6 +64,14 @@ void LoadSlotIntoChannels(int slotIndex) {
     }
 }
 
+uint32_t ApplyPixelToChannels(uint32_t v) {
+    for (int channel = CHANNEL_BLUE; channel >= CHANNEL_RED; --channel) {
+        UpdateChannel(channel, v & 0xFF, true);
+        v >>= 8;
+    }
+    return v;
+}
+
 // The size combo lists large, medium, small; the fonts go small to large.
 void SetSlotSize(int textSlot, int selection) { g_app.slots[textSlot].sizeIndex = 2 - selection; }
 

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/app_state.h"
+#include "core/color_model.h"
 #include "core/pixel_rules.h"
 
 static const char PER_MONITOR_KEY[] = "Control Panel\\Desktop\\PerMonitorSettings";

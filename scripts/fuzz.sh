@@ -60,7 +60,7 @@ for target in "${targets[@]}"; do
     echo "fuzz: $target FAILED (full log: $log)"
     # The failed check with its values, the sanitizer's verdict, our own
     # frames of the stack, and where the input was saved.
-    grep -A1 'check failed' "$log" | head -2 || true
+    grep -A5 ': Failure$' "$log" | head -6 || true
     grep -E 'runtime error|ERROR: |^SUMMARY|Test unit written' "$log" | head -6 || true
     grep -E "^ +#[0-9]+ .* $PWD/(core|tests)/" "$log" | head -8 || true
     saved=$(sed -n 's/.*Test unit written to //p' "$log" | tail -1)
