@@ -22,15 +22,7 @@ case "${1:-}" in
   *) seconds=$1 ;;
 esac
 
-mkdir -p "$build"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  if ! cmake --preset fuzz >"$build/configure.log" 2>&1; then
-    cat "$build/configure.log"; echo "fuzz: configuring failed"; exit 1
-  fi
-fi
-if ! cmake --build --preset fuzz -j"$(nproc)" >"$build/build.log" 2>&1; then
-  cat "$build/build.log"; echo "fuzz: building failed"; exit 1
-fi
+scripts/build.sh fuzz || { echo "fuzz: building failed"; exit 1; }
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=0:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
