@@ -108,7 +108,7 @@ int AboutBoxes(const Pikurio& app) {
 
 }  // namespace
 
-E2E_TEST(about_box_is_centred_banded_and_shows_the_link_in_blue) {
+TEST_CASE(about_box_is_centred_banded_and_shows_the_link_in_blue) {
     Pikurio app;
     HWND box = OpenAboutBox(app, true);
 
@@ -191,7 +191,7 @@ static HCURSOR CursorAt(HWND box, int x, int y) {
 // handle LoadCursor(IDC_HAND) gives the test: the program's own arrow is taken
 // over the box's empty corner, and the hand is the other cursor that the URL
 // shows, the same at every point of it.
-E2E_TEST(about_box_shows_the_hand_only_over_the_url) {
+TEST_CASE(about_box_shows_the_hand_only_over_the_url) {
     Pikurio app;
     HWND box = OpenAboutBox(app, false);
     SetForegroundWindow(box);
@@ -233,7 +233,7 @@ E2E_TEST(about_box_shows_the_hand_only_over_the_url) {
 
 // Enter (IDOK: the box has no controls), Esc and the caption's close button
 // each close the box; the main dialog goes on, and the box opens again.
-E2E_TEST(about_box_closes_by_enter_escape_and_close_button) {
+TEST_CASE(about_box_closes_by_enter_escape_and_close_button) {
     const struct {
         const char* how;
         void (*close)(HWND box);
@@ -272,7 +272,7 @@ E2E_TEST(about_box_closes_by_enter_escape_and_close_button) {
 }
 
 // The box opens at most once, even when nothing owns it.
-E2E_TEST(version_button_opens_one_about_box_without_an_owner) {
+TEST_CASE(version_button_opens_one_about_box_without_an_owner) {
     Pikurio app;
     // With a window of our own active, nothing in the program has the focus,
     // so the box gets no owner and the main dialog stays enabled.

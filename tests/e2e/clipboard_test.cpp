@@ -84,7 +84,7 @@ struct Failure {
 
 }  // namespace
 
-E2E_TEST(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
+TEST_CASE(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
     const Failure failures[] = {
         {"open fails", "user32.dll", "OpenClipboard", (void*)FailingOpenClipboard, false, false},
         {"lock fails", "kernel32.dll", "GlobalLock", (void*)FailingGlobalLock, false, true},

@@ -32,7 +32,7 @@ void RequireChannels(const Pikurio& app, const std::string& step, int red, int g
 
 }  // namespace
 
-E2E_TEST(typed_hex_takes_effect_at_the_second_character) {
+TEST_CASE(typed_hex_takes_effect_at_the_second_character) {
     Pikurio app;
     app.Activate();
     app.TypeInto(IDC_G_HEX, "8");
@@ -59,7 +59,7 @@ E2E_TEST(typed_hex_takes_effect_at_the_second_character) {
     CHECK_EQ("a third character is refused", ChannelsShownFor(255, 171, 255), app.ChannelsShown());
 }
 
-E2E_TEST(slider_moves_set_the_value_but_home_end_and_end_of_drag_do_not) {
+TEST_CASE(slider_moves_set_the_value_but_home_end_and_end_of_drag_do_not) {
     Pikurio app;
     // A drag to the bottom: red 0, the thumb left where it was put.
     app.Send(IDC_R_SLIDER, TBM_SETPOS, TRUE, 255);
@@ -87,7 +87,7 @@ E2E_TEST(slider_moves_set_the_value_but_home_end_and_end_of_drag_do_not) {
              app.Text(IDC_G_DEC) + " " + app.Text(IDC_CODE));
 }
 
-E2E_TEST(dragging_a_slider_thumb_updates_the_value_all_the_way) {
+TEST_CASE(dragging_a_slider_thumb_updates_the_value_all_the_way) {
     Pikurio app;
     app.Activate();
     RECT r;
@@ -120,7 +120,7 @@ E2E_TEST(dragging_a_slider_thumb_updates_the_value_all_the_way) {
     CHECK_EQ("red dragged past the bottom", ChannelsShownFor(0, 255, 255), app.ChannelsShown());
 }
 
-E2E_TEST(slider_keys_move_by_one_and_home_end_move_only_the_thumb) {
+TEST_CASE(slider_keys_move_by_one_and_home_end_move_only_the_thumb) {
     Pikurio app;
     app.Activate();
     HWND slider = app.Item(IDC_B_SLIDER);
@@ -152,7 +152,7 @@ E2E_TEST(slider_keys_move_by_one_and_home_end_move_only_the_thumb) {
     CHECK_EQ("Home leaves the value", std::to_string(value + 1), app.Text(IDC_B_DEC));
 }
 
-E2E_TEST(up_down_arrows_step_the_value_by_one) {
+TEST_CASE(up_down_arrows_step_the_value_by_one) {
     Pikurio app;
     app.Activate();
     app.TypeInto(IDC_R_HEX, "64");
@@ -171,7 +171,7 @@ E2E_TEST(up_down_arrows_step_the_value_by_one) {
     CHECK_EQ("after the down arrow twice", ChannelsShownFor(99, 255, 255), app.ChannelsShown());
 }
 
-E2E_TEST(target_combo_loads_each_slot_and_slots_keep_their_colours) {
+TEST_CASE(target_combo_loads_each_slot_and_slots_keep_their_colours) {
     Pikurio app;
     app.SelectCombo(IDC_TARGET, 2);
     CHECK_EQ("text 2 loaded", ChannelsShownFor(0, 255, 0), app.ChannelsShown());
@@ -195,7 +195,7 @@ E2E_TEST(target_combo_loads_each_slot_and_slots_keep_their_colours) {
     CHECK_EQ("target combo keeps the selection", 2, (int)app.Send(IDC_TARGET, CB_GETCURSEL));
 }
 
-E2E_TEST(copy_puts_the_colour_code_on_the_clipboard) {
+TEST_CASE(copy_puts_the_colour_code_on_the_clipboard) {
     Pikurio app;
     app.Activate();
     app.TypeInto(IDC_R_HEX, "12");
@@ -223,7 +223,7 @@ E2E_TEST(copy_puts_the_colour_code_on_the_clipboard) {
     CHECK_EQ("clipboard text", std::string("#123456"), text);
 }
 
-E2E_TEST(bad_hex_texts_change_nothing) {
+TEST_CASE(bad_hex_texts_change_nothing) {
     Pikurio app;
     app.SetText(IDC_G_HEX, "7f");
     const std::string before = ChannelsShownFor(255, 0x7F, 255);

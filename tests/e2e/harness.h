@@ -15,10 +15,6 @@
 #include "tests/support/program.h"
 #include "tests/support/screen.h"
 
-// Registers a test; ctest finds these by name in the sources and runs each in
-// its own Wine process; a name ending in _16bpp runs on the 16-bit screen.
-#define E2E_TEST(name) TEST_CASE(name)
-
 // ---- The program under test --------------------------------------------------
 
 // One running pikurio.exe. The destructor ends it if the test did not.

@@ -26,7 +26,7 @@ void CheckSlot(const Pikurio& app, const std::string& step, int slot, COLORREF c
 
 }  // namespace
 
-E2E_TEST(pick_loads_the_clicked_colour_into_the_current_slot_only) {
+TEST_CASE(pick_loads_the_clicked_colour_into_the_current_slot_only) {
     Pikurio app;
     const COLORREF first = RGB(0x20, 0x90, 0xC0);
     ColorWindow target(first, TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
@@ -73,7 +73,7 @@ E2E_TEST(pick_loads_the_clicked_colour_into_the_current_slot_only) {
     CheckSlot(app, "after the second pick", 3, second);
 }
 
-E2E_TEST(deactivation_ends_pick_mode_and_drops_topmost) {
+TEST_CASE(deactivation_ends_pick_mode_and_drops_topmost) {
     Pikurio app;
     ColorWindow target(RGB(0x40, 0x80, 0x20), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     ColorWindow other(RGB(0x80, 0x80, 0x80), 700, 100, 100, 100);
@@ -114,7 +114,7 @@ E2E_TEST(deactivation_ends_pick_mode_and_drops_topmost) {
     CHECK("the dialog answers", app.Responds());
 }
 
-E2E_TEST(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
+TEST_CASE(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
     Pikurio app;
     ColorWindow target(RGB(0x30, 0x60, 0x90), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     POINT preview = CenterOf(app.Item(IDC_PREVIEW));
@@ -142,7 +142,7 @@ E2E_TEST(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
     CHECK_EQ("the click picked nothing more", std::string("#306090"), app.Text(IDC_CODE));
 }
 
-E2E_TEST(escape_in_pick_mode_ends_the_program_with_exit_code_0) {
+TEST_CASE(escape_in_pick_mode_ends_the_program_with_exit_code_0) {
     Pikurio app;
     app.PressPick();
     PressKey(VK_ESCAPE);
@@ -228,7 +228,7 @@ std::string PickOnScreen(const Pikurio& app, const std::string& expected) {
 
 }  // namespace
 
-E2E_TEST(pick_white_gives_ffffff_16bpp) {
+TEST_CASE(pick_white_gives_ffffff_16bpp) {
     Pikurio app;
     ScreenMasks masks = ReadScreenMasks();
     REQUIRE_EQ("bits per pixel of the screen", 16, masks.bitCount);
@@ -240,7 +240,7 @@ E2E_TEST(pick_white_gives_ffffff_16bpp) {
              PickOnScreen(app, "#FFFFFF"));
 }
 
-E2E_TEST(pick_colour_reads_the_screen_masks_16bpp) {
+TEST_CASE(pick_colour_reads_the_screen_masks_16bpp) {
     Pikurio app;
     ScreenMasks masks = ReadScreenMasks();
     REQUIRE_EQ("bits per pixel of the screen", 16, masks.bitCount);

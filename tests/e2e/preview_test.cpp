@@ -134,7 +134,7 @@ private:
 
 }  // namespace
 
-E2E_TEST(first_paint_shows_three_samples_on_white_in_their_bands_and_sizes) {
+TEST_CASE(first_paint_shows_three_samples_on_white_in_their_bands_and_sizes) {
     Pikurio app;
     ScreenCapture shot = WaitForPanel(app, SamplesShown);
     REQUIRE("panel size", shot.Width() > 100 && shot.Height() > 3 * BAND_HEIGHT + BAND_TOP);
@@ -172,7 +172,7 @@ E2E_TEST(first_paint_shows_three_samples_on_white_in_their_bands_and_sizes) {
     CHECK_EQ("nothing but white below the third band, found " + DescribeInk(below), 0, below.count);
 }
 
-E2E_TEST(empty_sample_text_leaves_its_band_empty_and_the_others_in_place) {
+TEST_CASE(empty_sample_text_leaves_its_band_empty_and_the_others_in_place) {
     Pikurio app;
     ScreenCapture before = WaitForPanel(app, SamplesShown);
     Ink red = InkInBand(before, 0), blue = InkInBand(before, 2);
@@ -211,7 +211,7 @@ std::vector<int> CharacterEnds(const std::string& text) {
 // time, until it is narrower than the panel width minus 2. Each text here
 // ends its kept part well short of the panel's edge, so a cut shows apart
 // from the panel's own clipping.
-E2E_TEST(long_sample_text_is_cut_at_a_whole_character) {
+TEST_CASE(long_sample_text_is_cut_at_a_whole_character) {
     std::string kana;  // 62 bytes, all that is read
     for (int i = 0; i < 31; ++i) kana += "あ";
     const struct {
@@ -265,7 +265,7 @@ E2E_TEST(long_sample_text_is_cut_at_a_whole_character) {
 }
 
 // Colour and size edits repaint the panel at once.
-E2E_TEST(colour_and_size_changes_repaint_the_preview) {
+TEST_CASE(colour_and_size_changes_repaint_the_preview) {
     Pikurio app;
     WaitForPanel(app, SamplesShown);
 
@@ -314,7 +314,7 @@ E2E_TEST(colour_and_size_changes_repaint_the_preview) {
     CHECK("still #FF8000 after the size change", ColorInBand(shot, 0, orange).count > 0);
 }
 
-E2E_TEST(pick_mode_shows_a_centred_prompt_until_the_click) {
+TEST_CASE(pick_mode_shows_a_centred_prompt_until_the_click) {
     Pikurio app;
     WaitForPanel(app, SamplesShown);
     app.Activate();

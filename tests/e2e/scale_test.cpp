@@ -77,7 +77,7 @@ struct ScaleCase {
 
 }  // namespace
 
-E2E_TEST(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
+TEST_CASE(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
     PerMonitorSettings settings;
     std::vector<std::unique_ptr<ColorWindow>> marks;
     for (int i = 0; i < 4; ++i) {

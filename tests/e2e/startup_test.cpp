@@ -84,7 +84,7 @@ const TemplateItem TEMPLATE_ITEMS[] = {
 
 }  // namespace
 
-E2E_TEST(dialog_has_thirty_controls_in_template_order) {
+TEST_CASE(dialog_has_thirty_controls_in_template_order) {
     Pikurio app;
     CHECK_EQ("caption", std::string(APP_NAME), WindowText(app.Dialog()));
     RECT r;
@@ -117,7 +117,7 @@ E2E_TEST(dialog_has_thirty_controls_in_template_order) {
     CHECK("no control after the thirtieth", child == nullptr);
 }
 
-E2E_TEST(initial_values_are_white_with_sliders_at_the_top) {
+TEST_CASE(initial_values_are_white_with_sliders_at_the_top) {
     Pikurio app;
     for (int channel = 0; channel < 3; ++channel) {
         std::string step = "channel " + std::to_string(channel);
@@ -132,7 +132,7 @@ E2E_TEST(initial_values_are_white_with_sliders_at_the_top) {
     CHECK_EQ("colour code", std::string("#FFFFFF"), app.Text(IDC_CODE));
 }
 
-E2E_TEST(combos_and_sample_texts_start_as_listed) {
+TEST_CASE(combos_and_sample_texts_start_as_listed) {
     Pikurio app;
     const char* targets[] = {TEXT_BACKGROUND, TEXT_SAMPLE1, TEXT_SAMPLE2, TEXT_SAMPLE3};
     HWND target = app.Item(IDC_TARGET);
@@ -157,7 +157,7 @@ E2E_TEST(combos_and_sample_texts_start_as_listed) {
     }
 }
 
-E2E_TEST(hex_edits_take_two_characters_and_up_downs_follow_the_labels) {
+TEST_CASE(hex_edits_take_two_characters_and_up_downs_follow_the_labels) {
     Pikurio app;
     for (int channel = 0; channel < 3; ++channel) {
         std::string step = "channel " + std::to_string(channel);
@@ -176,25 +176,25 @@ E2E_TEST(hex_edits_take_two_characters_and_up_downs_follow_the_labels) {
     CHECK_EQ("red hex after typing three characters", std::string("12"), app.Text(IDC_R_HEX));
 }
 
-E2E_TEST(focus_starts_on_the_pick_button) {
+TEST_CASE(focus_starts_on_the_pick_button) {
     Pikurio app;
     CHECK_EQ("focused control id", IDC_PICK, GetDlgCtrlID(app.FocusedWindow()));
 }
 
-E2E_TEST(escape_ends_the_program_with_exit_code_0) {
+TEST_CASE(escape_ends_the_program_with_exit_code_0) {
     Pikurio app;
     app.Activate();
     PressKey(VK_ESCAPE);
     CHECK_EQ("exit code after Esc", 0L, app.WaitForExit());
 }
 
-E2E_TEST(close_button_ends_the_program_with_exit_code_0) {
+TEST_CASE(close_button_ends_the_program_with_exit_code_0) {
     Pikurio app;
     PostMessageA(app.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     CHECK_EQ("exit code after the close button", 0L, app.WaitForExit());
 }
 
-E2E_TEST(dialog_template_is_stored_as_laid_out) {
+TEST_CASE(dialog_template_is_stored_as_laid_out) {
     std::string exe = ProgramDirectory() + "pikurio.exe";
     HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     REQUIRE("load pikurio.exe as data", module != nullptr);

@@ -235,7 +235,7 @@ private:
 
 }  // namespace
 
-E2E_TEST(storm_of_random_operations_keeps_code_and_labels_in_step) {
+TEST_CASE(storm_of_random_operations_keeps_code_and_labels_in_step) {
     // PIKURIO_STORM_SEED replays another storm.
     const char* seedText = getenv("PIKURIO_STORM_SEED");
     unsigned seed = seedText ? (unsigned)strtoul(seedText, nullptr, 10) : DEFAULT_SEED;

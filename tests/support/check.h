@@ -20,6 +20,8 @@ struct TestRegistrar {
     TestRegistrar(const char* name, TestFunction function);
 };
 
+// Defines a test; ctest runs each in a fresh process, and one whose name ends
+// in _16bpp on the 16-bit screen.
 #define TEST_CASE(name)                                 \
     static void name();                                 \
     static TestRegistrar name##_registrar(#name, name); \
