@@ -79,7 +79,7 @@ void SetSlotSize(int textSlot, int selection) { g_app.slots[textSlot].sizeIndex 
 // which would overflow for the most negative ones.
 void ApplySliderPosition(int channel, int position) {
     if (position < 0 || position > 255) return;
-    UpdateChannel(channel, (unsigned)(255 - position), false);
+    UpdateChannel(channel, (unsigned)SliderPositionForValue((unsigned)position), false);
 }
 
 // Only a complete two-digit text is taken; anything else stays in the edit as

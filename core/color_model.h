@@ -32,7 +32,8 @@ void SetSlotSize(int textSlot, int selection);
 // what is left of v.
 uint32_t ApplyPixelToChannels(uint32_t v);
 
-// Slider position p (0 at the top) stands for the value 255 - p.
+// Slider position p (0 at the top) stands for the value 255 - p, and the
+// other way round: the rule is its own inverse.
 int SliderPositionForValue(unsigned value);
 void ApplySliderPosition(int channel, int position);
 

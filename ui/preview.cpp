@@ -40,7 +40,7 @@ static int FitSampleText(HDC dc, const char* text, int length, int maxWidth) {
 }
 
 static void DrawSampleTexts(HDC dc, const RECT& r) {
-    for (int k = 0; k < SLOT_COUNT - 1; ++k) {
+    for (int k = 0; k < TEXT_SLOT_COUNT; ++k) {
         const ColorSlot& slot = g_app.slots[SLOT_TEXT1 + k];
         char text[SAMPLE_TEXT_BUFFER];
         int length = GetWindowTextA(slot.window, text, SAMPLE_TEXT_LIMIT);
@@ -64,7 +64,7 @@ static void PaintPreview(HWND window) {
     DeleteObject(brush);
     // Text is drawn opaque, each cell filled with the background.
     SetBkColor(dc, background);
-    if (g_app.pickMode & PICK_ACTIVE)
+    if (g_app.pickMode == PICK_ACTIVE)
         DrawPickPrompt(dc, r);
     else
         DrawSampleTexts(dc, r);

@@ -11,7 +11,7 @@
 
 #include "tests/e2e/harness.h"
 #include "tests/support/pe_imports.h"
-#include "ui/main_dialog.h"
+#include "ui/clipboard.h"
 
 namespace {
 
