@@ -13,9 +13,7 @@ bool IsDpiValueName(const char* name) {
     return *expected == '\0' && *name == '\0';
 }
 
-int ScaleCoordinate(int coordinate, int scalePercent) {
-    return scalePercent * coordinate / 100;
-}
+int ScaleCoordinate(int coordinate, int scalePercent) { return scalePercent * coordinate / 100; }
 
 static int LowestSetBit(uint32_t mask) {
     int shift = 0;

@@ -102,7 +102,8 @@ static void InitAboutBox(HWND dialog, const AboutInfo* info) {
 
     SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
     SIZE labelSize;
-    s_labelWidth = GetTextExtentPoint32A(dc, LABEL_HOME, LABEL_LENGTH, &labelSize) ? labelSize.cx : 0;
+    s_labelWidth =
+        GetTextExtentPoint32A(dc, LABEL_HOME, LABEL_LENGTH, &labelSize) ? labelSize.cx : 0;
     s_linkFont = CreateAboutFont(LINK_FONT_HEIGHT, FW_DONTCARE, "Times New Roman");
     SelectObject(dc, s_linkFont);
     int urlWidth = MeasureOrEstimate(dc, APP_HOME_URL, LINK_FONT_HEIGHT);

@@ -5,13 +5,17 @@
 #include "core/app_state.h"
 #include "res/strings.h"
 
-enum { SAMPLE_TEXT_BUFFER = 64, SAMPLE_TEXT_LIMIT = 63, SAMPLE_LEFT = 4, SAMPLE_TOP = 4,
-       SAMPLE_LINE_STEP = 40 };
+enum {
+    SAMPLE_TEXT_BUFFER = 64,
+    SAMPLE_TEXT_LIMIT = 63,
+    SAMPLE_LEFT = 4,
+    SAMPLE_TOP = 4,
+    SAMPLE_LINE_STEP = 40
+};
 
 // The static keeps its class; only its window procedure is replaced.
 void InstallPreviewProc(HWND preview) {
-    g_app.previousPreviewProc =
-        SetWindowLongPtrA(preview, GWLP_WNDPROC, (LONG_PTR)PreviewWndProc);
+    g_app.previousPreviewProc = SetWindowLongPtrA(preview, GWLP_WNDPROC, (LONG_PTR)PreviewWndProc);
 }
 
 // Two lines in text 1's colour, centred together in the panel.

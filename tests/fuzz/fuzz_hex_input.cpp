@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
         TypeHexText(channel, text);
 
-        SCOPED_TRACE(testing::Message()
-                     << "typed " << testing::PrintToString(std::string(text)) << " into channel " << channel);
+        SCOPED_TRACE(testing::Message() << "typed " << testing::PrintToString(std::string(text))
+                                        << " into channel " << channel);
         unsigned expected = before[channel];
         bool taken = ExpectedHexValue(text, &expected);
         for (int c = CHANNEL_RED; c < CHANNEL_COUNT; ++c)
