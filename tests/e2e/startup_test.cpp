@@ -176,9 +176,12 @@ TEST_CASE(hex_edits_take_two_characters_and_up_downs_follow_the_labels) {
     CHECK_EQ("red hex after typing three characters", std::string("12"), app.Text(IDC_R_HEX));
 }
 
-TEST_CASE(focus_starts_on_the_pick_button) {
+TEST_CASE(focus_starts_on_the_pick_button_so_enter_starts_pick_mode) {
     Pikurio app;
     CHECK_EQ("focused control id", IDC_PICK, GetDlgCtrlID(app.FocusedWindow()));
+    app.Activate();
+    PressKey(VK_RETURN);
+    CHECK("pick mode (topmost) after Enter", WaitUntil([&] { return app.IsTopmost(); }, 3000));
 }
 
 TEST_CASE(escape_ends_the_program_with_exit_code_0) {
