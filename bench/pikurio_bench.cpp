@@ -17,12 +17,15 @@
 #include "core/app_state.h"
 #include "core/screen_sample.h"
 #include "res/resource.h"
+#include "tests/support/pe_imports.h"
+#include "tests/support/program.h"
+#include "tests/support/screen.h"
 
 namespace {
 
 const int SESSIONS = 3;
 const int SAMPLE_CALLS = 2000;  // of each kind of read, per session
-const int LAUNCHES = 21;        // of each program, per session
+const int LAUNCHES = 31;        // of each program, per session
 const DWORD CPU_WINDOW_MS = 5000;
 const DWORD FIND_DIALOG_TIMEOUT_MS = 20000;
 const DWORD EXIT_TIMEOUT_MS = 10000;
@@ -42,23 +45,13 @@ double Median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-std::string ProgramDirectory() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string result(path, length);
-    return result.substr(0, result.find_last_of("\\/") + 1);
-}
-
 // ---- Sample cost ------------------------------------------------------------
 
 // The least any picker does to read the pixel under the cursor.
 COLORREF LeastPixelRead() {
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
-    HDC screen = GetDC(nullptr);
-    COLORREF color = GetPixel(screen, cursor.x, cursor.y);
-    ReleaseDC(nullptr, screen);
-    return color;
+    return ScreenPixel(cursor.x, cursor.y);
 }
 
 COLORREF PikurioSample() { return SampleScreenColor(false); }
@@ -152,76 +145,7 @@ bool HasPerMonitorSettings() {
     return true;
 }
 
-// ---- Launching a dialog program -------------------------------------------
-
-struct FindContext {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM lParam) {
-    FindContext* context = reinterpret_cast<FindContext*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[16];
-    if (processId != context->processId || !IsWindowVisible(window) ||
-        !GetClassNameA(window, className, sizeof className) || strcmp(className, "#32770") != 0)
-        return TRUE;
-    context->found = window;
-    return FALSE;
-}
-
-HWND FindDialogOf(DWORD processId) {
-    FindContext context = {processId, nullptr};
-    EnumWindows(FindVisibleDialog, reinterpret_cast<LPARAM>(&context));
-    return context.found;
-}
-
-struct Running {
-    PROCESS_INFORMATION process;
-    HWND dialog;
-    double startupMs;  // CreateProcess to the dialog visible and idle
-};
-
-// Starts a program and waits, boundedly, for its dialog; false when it never showed.
-bool Launch(const std::string& path, Running* running) {
-    std::string commandLine = "\"" + path + "\"";
-    std::vector<char> command(commandLine.begin(), commandLine.end());
-    command.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    memset(running, 0, sizeof *running);
-    double start = NowMs();
-    if (!CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &running->process)) {
-        fprintf(stderr, "cannot start %s (error %lu)\n", path.c_str(), GetLastError());
-        return false;
-    }
-    WaitForInputIdle(running->process.hProcess, FIND_DIALOG_TIMEOUT_MS);
-    while (!(running->dialog = FindDialogOf(running->process.dwProcessId))) {
-        if (NowMs() - start > FIND_DIALOG_TIMEOUT_MS) return false;
-        Sleep(1);
-    }
-    // Visible is not yet idle: wait until it has handled what showing it queued.
-    WaitForInputIdle(running->process.hProcess, FIND_DIALOG_TIMEOUT_MS);
-    running->startupMs = NowMs() - start;
-    return true;
-}
-
-// Closes the dialog as the close button would and waits for the process to end;
-// false when it had to be terminated.
-bool Close(Running* running) {
-    if (!running->process.hProcess) return false;
-    if (running->dialog) PostMessageA(running->dialog, WM_CLOSE, 0, 0);
-    bool ended = WaitForSingleObject(running->process.hProcess, EXIT_TIMEOUT_MS) == WAIT_OBJECT_0;
-    if (!ended) {
-        TerminateProcess(running->process.hProcess, 99);
-        WaitForSingleObject(running->process.hProcess, EXIT_TIMEOUT_MS);
-    }
-    CloseHandle(running->process.hThread);
-    CloseHandle(running->process.hProcess);
-    return ended;
-}
+// ---- Start-up and working set -------------------------------------------------
 
 double WorkingSetKiB(HANDLE process) {
     PROCESS_MEMORY_COUNTERS counters = {};
@@ -230,32 +154,50 @@ double WorkingSetKiB(HANDLE process) {
     return counters.WorkingSetSize / 1024.0;
 }
 
-// ---- Start-up and working set -------------------------------------------------
-
-struct Program {
-    std::string path;
-    std::vector<double> startupMs;
-    std::vector<double> workingSetKiB;
-    int failures;
+// Start-up (ms) and working set (KiB) of each program, one entry per round;
+// 0 where the launch failed.
+struct Launches {
+    std::vector<double> startupMs[3];
+    std::vector<double> workingSetKiB[3];
+    int failures = 0;
 };
 
 // Launches of the programs in turn, the order rotating every round, each
-// closed before the next starts.
-void MeasureStartup(std::vector<Program*> programs) {
-    size_t count = programs.size();
+// closed, and its end settled, before the next starts. Start-up is
+// CreateProcess to the dialog visible and idle.
+void MeasureStartup(const std::string (&paths)[3], Launches* launches) {
     for (int round = 0; round < LAUNCHES; ++round) {
-        for (size_t turn = 0; turn < count; ++turn) {
-            Program* program = programs[(round + turn) % count];
-            Running running;
-            if (Launch(program->path, &running)) {
-                program->startupMs.push_back(running.startupMs);
-                program->workingSetKiB.push_back(WorkingSetKiB(running.process.hProcess));
-            } else {
-                ++program->failures;
-            }
-            if (!Close(&running)) ++program->failures;
+        for (int turn = 0; turn < 3; ++turn) {
+            int which = (round + turn) % 3;
+            RunningProgram running;
+            double start = NowMs();
+            bool shown = StartProgram(paths[which], nullptr, FIND_DIALOG_TIMEOUT_MS, &running);
+            double startupMs = NowMs() - start;
+            launches->startupMs[which].push_back(shown ? startupMs : 0);
+            launches->workingSetKiB[which].push_back(
+                shown ? WorkingSetKiB(running.process.hProcess) : 0);
+            if (!shown) ++launches->failures;
+            if (!StopProgram(&running, EXIT_TIMEOUT_MS)) ++launches->failures;
+            Sleep(200);
         }
     }
+}
+
+double MedianOfShown(const std::vector<double>& values) {
+    std::vector<double> shown;
+    for (double value : values)
+        if (value > 0) shown.push_back(value);
+    return Median(shown);
+}
+
+// The median, over the rounds, of a figure against its baseline from the same
+// round: a load that comes and goes within a session falls on both alike.
+double PairedRatio(const std::vector<double>& values, const std::vector<double>& baselines) {
+    std::vector<double> ratios;
+    for (size_t round = 0; round < values.size() && round < baselines.size(); ++round)
+        if (values[round] > 0 && baselines[round] > 0)
+            ratios.push_back(values[round] / baselines[round]);
+    return Median(ratios);
 }
 
 // ---- CPU from the kernel's run-time counters ------------------------------------
@@ -335,16 +277,10 @@ bool EndsWith(const std::string& text, const char* end) {
 // (other prefixes run on the same machine): the one Pikurio, the Wine server
 // and the Wine desktop. The X server by the id the display script exports.
 UnixProcesses FindUnixProcesses() {
-    std::vector<std::string> prefix;
+    std::string prefix;
     for (const std::string& entry : ProcStrings("self", "environ"))
-        if (entry.rfind("WINEPREFIX=", 0) == 0 || entry.rfind("WINECONFIGDIR=", 0) == 0)
-            prefix.push_back(entry);
-    auto ours = [&](const std::string& pid) {
-        std::vector<std::string> environment = ProcStrings(pid, "environ");
-        for (const std::string& entry : prefix)
-            if (HasString(environment, entry)) return true;
-        return false;
-    };
+        if (entry.rfind("WINEPREFIX=", 0) == 0) prefix = entry;
+    auto ours = [&](const std::string& pid) { return HasString(ProcStrings(pid, "environ"), prefix); };
     UnixProcesses found;
     for (const std::string& pid : NumericEntries("Z:\\proc")) {
         std::vector<std::string> command = ProcStrings(pid, "cmdline");
@@ -384,7 +320,7 @@ CpuShares CpuSharesOver(const UnixProcesses& processes, DWORD ms) {
 }
 
 // Pick mode shows itself by the topmost dialog that holds the mouse capture.
-bool InPickMode(const Running& running) {
+bool InPickMode(const RunningProgram& running) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     bool capturing =
@@ -401,9 +337,9 @@ struct PickCpu {
 
 // One Pikurio idle for a while, then picking for as long.
 bool MeasurePickCpu(const std::string& pikurio, PickCpu* cpu) {
-    Running running;
-    if (!Launch(pikurio, &running)) {
-        Close(&running);
+    RunningProgram running;
+    if (!StartProgram(pikurio, nullptr, FIND_DIALOG_TIMEOUT_MS, &running)) {
+        StopProgram(&running, 0);
         return false;
     }
     UnixProcesses processes = FindUnixProcesses();
@@ -425,7 +361,7 @@ bool MeasurePickCpu(const std::string& pikurio, PickCpu* cpu) {
     bool before = InPickMode(running);
     cpu->picking = CpuSharesOver(processes, CPU_WINDOW_MS);
     cpu->pickHeld = before && InPickMode(running);
-    Close(&running);
+    StopProgram(&running, EXIT_TIMEOUT_MS);
     return true;
 }
 
@@ -435,6 +371,7 @@ struct Session {
     double sampleUs, leastUs, straightUs;  // no per-monitor settings
     double keySampleUs, keyLeastUs;        // one monitor's settings present
     double startupMs[3], workingSetKiB[3];  // Pikurio, empty dialog, floor
+    double startupRatio, startupFloorRatio, workingSetRatio, workingSetFloorRatio;
     int launchFailures;
     PickCpu cpu;
 };
@@ -454,21 +391,26 @@ bool RunSession(const std::string& directory, Session* session) {
     session->keySampleUs = keyed[0];
     session->keyLeastUs = keyed[1];
 
-    Program programs[3] = {{directory + "pikurio.exe", {}, {}, 0},
-                           {directory + "minimal_dialog.exe", {}, {}, 0},
-                           {directory + "floor_dialog.exe", {}, {}, 0}};
-    MeasureStartup({&programs[0], &programs[1], &programs[2]});
-    session->launchFailures = 0;
+    const std::string paths[3] = {directory + "pikurio.exe", directory + "minimal_dialog.exe",
+                                  directory + "floor_dialog.exe"};
+    Launches launches;
+    MeasureStartup(paths, &launches);
     for (int i = 0; i < 3; ++i) {
-        if (programs[i].startupMs.empty()) {
-            printf("start-up: %s never showed its dialog\n", programs[i].path.c_str());
+        session->startupMs[i] = MedianOfShown(launches.startupMs[i]);
+        session->workingSetKiB[i] = MedianOfShown(launches.workingSetKiB[i]);
+        if (session->startupMs[i] == 0) {
+            printf("start-up: %s never showed its dialog\n", paths[i].c_str());
             return false;
         }
-        session->startupMs[i] = Median(programs[i].startupMs);
-        session->workingSetKiB[i] = Median(programs[i].workingSetKiB);
-        session->launchFailures += programs[i].failures;
     }
-    if (!MeasurePickCpu(programs[0].path, &session->cpu)) {
+    const std::vector<double>* ms = launches.startupMs;
+    const std::vector<double>* kib = launches.workingSetKiB;
+    session->startupRatio = PairedRatio(ms[0], ms[1]);
+    session->startupFloorRatio = PairedRatio(ms[0], ms[2]);
+    session->workingSetRatio = PairedRatio(kib[0], kib[1]);
+    session->workingSetFloorRatio = PairedRatio(kib[0], kib[2]);
+    session->launchFailures = launches.failures;
+    if (!MeasurePickCpu(paths[0], &session->cpu)) {
         printf("CPU while picking: pikurio.exe did not show its dialog\n");
         return false;
     }
@@ -522,13 +464,13 @@ const Figure FIGURES[] = {
     {"sample / straight-line copy", "sample_overhead_ratio", "%.3f",
      [](const Session& s) { return Ratio(s.sampleUs, s.straightUs); }},
     {"start-up / empty dialog", "startup_ratio", "%.3f",
-     [](const Session& s) { return Ratio(s.startupMs[0], s.startupMs[1]); }},
+     [](const Session& s) { return s.startupRatio; }},
     {"start-up / floor", "startup_floor_ratio", "%.3f",
-     [](const Session& s) { return Ratio(s.startupMs[0], s.startupMs[2]); }},
+     [](const Session& s) { return s.startupFloorRatio; }},
     {"working set / empty dialog", "working_set_ratio", "%.3f",
-     [](const Session& s) { return Ratio(s.workingSetKiB[0], s.workingSetKiB[1]); }},
+     [](const Session& s) { return s.workingSetRatio; }},
     {"working set / floor", "working_set_floor_ratio", "%.3f",
-     [](const Session& s) { return Ratio(s.workingSetKiB[0], s.workingSetKiB[2]); }},
+     [](const Session& s) { return s.workingSetFloorRatio; }},
 };
 
 long FileBytes(const std::string& path) {
@@ -566,13 +508,21 @@ void Report(const std::vector<Session>& sessions, const std::string& directory) 
         bench += std::string(" ") + figure.key + "=" + Format(figure.format, median) + " " +
                  figure.key + "_spread=" + Format(figure.format, spread);
     }
-    // The sizes are those of the shipped 32-bit build, next to the build that ran.
+    // Sizes and imports are those of the shipped 32-bit build, next to the build that ran.
     std::string shipped = directory + "..\\win32\\";
-    long exeBytes = FileBytes(shipped + "pikurio.exe");
-    long emptyBytes = FileBytes(shipped + "minimal_dialog.exe");
-    long floorBytes = FileBytes(shipped + "floor_dialog.exe");
-    printf("\nexe size, stripped, 32-bit build (bytes): pikurio %ld, empty dialog %ld, floor %ld\n",
-           exeBytes, emptyBytes, floorBytes);
+    const char* const names[3] = {"pikurio.exe", "minimal_dialog.exe", "floor_dialog.exe"};
+    long bytes[3];
+    ImportTable imports[3];
+    printf("\n%-34s %10s %10s %10s\n", "32-bit build, stripped", "pikurio", "empty", "floor");
+    for (int i = 0; i < 3; ++i) {
+        bytes[i] = FileBytes(shipped + names[i]);
+        if (!ReadFileImports(shipped + names[i], &imports[i])) imports[i] = ImportTable();
+    }
+    printf("%-34s %10ld %10ld %10ld\n", "exe size (bytes)", bytes[0], bytes[1], bytes[2]);
+    printf("%-34s %10zu %10zu %10zu\n", "imported DLLs", imports[0].dlls.size(),
+           imports[1].dlls.size(), imports[2].dlls.size());
+    printf("%-34s %10zu %10zu %10zu\n", "imported functions", imports[0].functions.size(),
+           imports[1].functions.size(), imports[2].functions.size());
     printf("ran: %spikurio.exe, %ld bytes\n", directory.c_str(), FileBytes(directory + "pikurio.exe"));
     for (size_t i = 0; i < sessions.size(); ++i) {
         const Session& s = sessions[i];
@@ -584,8 +534,10 @@ void Report(const std::vector<Session>& sessions, const std::string& directory) 
             printf("warning: session %zu: %d launches failed to show or to close\n", i + 1,
                    s.launchFailures);
     }
-    printf("\n%s exe_bytes=%ld empty_exe_bytes=%ld floor_exe_bytes=%ld\n", bench.c_str(), exeBytes,
-           emptyBytes, floorBytes);
+    printf("\n%s exe_bytes=%ld empty_exe_bytes=%ld floor_exe_bytes=%ld import_dlls=%zu "
+           "import_functions=%zu\n",
+           bench.c_str(), bytes[0], bytes[1], bytes[2], imports[0].dlls.size(),
+           imports[0].functions.size());
 }
 
 }  // namespace
