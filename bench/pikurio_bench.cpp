@@ -120,8 +120,8 @@ const char BENCH_MONITOR_KEY[] = "Control Panel\\Desktop\\PerMonitorSettings\\Pi
 
 bool AddMonitorKey() {
     HKEY monitor;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, BENCH_MONITOR_KEY, 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &monitor, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, BENCH_MONITOR_KEY, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &monitor, nullptr) != ERROR_SUCCESS)
         return false;
     DWORD dpiValue = 0;
     LONG set = RegSetValueExA(monitor, "DpiValue", 0, REG_DWORD,
@@ -174,8 +174,8 @@ void MeasureStartup(const std::string (&paths)[3], Launches* launches) {
             bool shown = StartProgram(paths[which], nullptr, FIND_DIALOG_TIMEOUT_MS, &running);
             double startupMs = NowMs() - start;
             launches->startupMs[which].push_back(shown ? startupMs : 0);
-            launches->workingSetKiB[which].push_back(
-                shown ? WorkingSetKiB(running.process.hProcess) : 0);
+            launches->workingSetKiB[which].push_back(shown ? WorkingSetKiB(running.process.hProcess)
+                                                           : 0);
             if (!shown) ++launches->failures;
             if (!StopProgram(&running, EXIT_TIMEOUT_MS)) ++launches->failures;
             Sleep(200);
@@ -280,7 +280,9 @@ UnixProcesses FindUnixProcesses() {
     std::string prefix;
     for (const std::string& entry : ProcStrings("self", "environ"))
         if (entry.rfind("WINEPREFIX=", 0) == 0) prefix = entry;
-    auto ours = [&](const std::string& pid) { return HasString(ProcStrings(pid, "environ"), prefix); };
+    auto ours = [&](const std::string& pid) {
+        return HasString(ProcStrings(pid, "environ"), prefix);
+    };
     UnixProcesses found;
     for (const std::string& pid : NumericEntries("Z:\\proc")) {
         std::vector<std::string> command = ProcStrings(pid, "cmdline");
@@ -305,8 +307,8 @@ struct CpuShares {
 
 // The processes' run time over a wait, as a share of one core.
 CpuShares CpuSharesOver(const UnixProcesses& processes, DWORD ms) {
-    const std::string* all[] = {&processes.pikurio, &processes.wineServer,
-                                &processes.wineDesktop, &processes.xServer};
+    const std::string* all[] = {&processes.pikurio, &processes.wineServer, &processes.wineDesktop,
+                                &processes.xServer};
     double before[4], after[4];
     for (int i = 0; i < 4; ++i) before[i] = UnixRunMs(*all[i]);
     double start = NowMs();
@@ -368,8 +370,8 @@ bool MeasurePickCpu(const std::string& pikurio, PickCpu* cpu) {
 // ---- Sessions and the report ----------------------------------------------------
 
 struct Session {
-    double sampleUs, leastUs, straightUs;  // no per-monitor settings
-    double keySampleUs, keyLeastUs;        // one monitor's settings present
+    double sampleUs, leastUs, straightUs;   // no per-monitor settings
+    double keySampleUs, keyLeastUs;         // one monitor's settings present
     double startupMs[3], workingSetKiB[3];  // Pikurio, empty dialog, floor
     double startupRatio, startupFloorRatio, workingSetRatio, workingSetFloorRatio;
     int launchFailures;
@@ -430,14 +432,16 @@ struct Figure {
 
 const Figure FIGURES[] = {
     {"sample, Pikurio (us)", "sample_us", "%.1f", [](const Session& s) { return s.sampleUs; }},
-    {"sample, least read (us)", "least_read_us", "%.1f", [](const Session& s) { return s.leastUs; }},
+    {"sample, least read (us)", "least_read_us", "%.1f",
+     [](const Session& s) { return s.leastUs; }},
     {"sample, straight-line copy (us)", "straight_line_us", "%.1f",
      [](const Session& s) { return s.straightUs; }},
     {"sample with key, Pikurio (us)", "sample_key_us", "%.1f",
      [](const Session& s) { return s.keySampleUs; }},
     {"sample with key, least read (us)", "least_read_key_us", "%.1f",
      [](const Session& s) { return s.keyLeastUs; }},
-    {"start-up, Pikurio (ms)", "startup_ms", "%.1f", [](const Session& s) { return s.startupMs[0]; }},
+    {"start-up, Pikurio (ms)", "startup_ms", "%.1f",
+     [](const Session& s) { return s.startupMs[0]; }},
     {"start-up, empty dialog (ms)", "empty_startup_ms", "%.1f",
      [](const Session& s) { return s.startupMs[1]; }},
     {"start-up, floor (ms)", "floor_startup_ms", "%.1f",
@@ -523,7 +527,8 @@ void Report(const std::vector<Session>& sessions, const std::string& directory) 
            imports[1].dlls.size(), imports[2].dlls.size());
     printf("%-34s %10zu %10zu %10zu\n", "imported functions", imports[0].functions.size(),
            imports[1].functions.size(), imports[2].functions.size());
-    printf("ran: %spikurio.exe, %ld bytes\n", directory.c_str(), FileBytes(directory + "pikurio.exe"));
+    printf("ran: %spikurio.exe, %ld bytes\n", directory.c_str(),
+           FileBytes(directory + "pikurio.exe"));
     for (size_t i = 0; i < sessions.size(); ++i) {
         const Session& s = sessions[i];
         if (!s.cpu.pickHeld) printf("warning: session %zu: pick mode was not held\n", i + 1);
@@ -534,10 +539,11 @@ void Report(const std::vector<Session>& sessions, const std::string& directory) 
             printf("warning: session %zu: %d launches failed to show or to close\n", i + 1,
                    s.launchFailures);
     }
-    printf("\n%s exe_bytes=%ld empty_exe_bytes=%ld floor_exe_bytes=%ld import_dlls=%zu "
-           "import_functions=%zu\n",
-           bench.c_str(), bytes[0], bytes[1], bytes[2], imports[0].dlls.size(),
-           imports[0].functions.size());
+    printf(
+        "\n%s exe_bytes=%ld empty_exe_bytes=%ld floor_exe_bytes=%ld import_dlls=%zu "
+        "import_functions=%zu\n",
+        bench.c_str(), bytes[0], bytes[1], bytes[2], imports[0].dlls.size(),
+        imports[0].functions.size());
 }
 
 }  // namespace
