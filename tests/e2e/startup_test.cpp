@@ -116,21 +116,6 @@ TEST_CASE(dialog_has_thirty_controls_in_template_order) {
     CHECK("no control after the thirtieth", child == nullptr);
 }
 
-TEST_CASE(initial_values_are_white_with_sliders_at_the_top) {
-    Pikurio app;
-    for (int channel = 0; channel < 3; ++channel) {
-        std::string step = "channel " + std::to_string(channel);
-        CHECK_EQ(step + " hex", std::string("FF"), app.Text(CHANNEL_IDS[channel].hex));
-        CHECK_EQ(step + " decimal", std::string("255"), app.Text(CHANNEL_IDS[channel].dec));
-        CHECK_EQ(step + " slider position", 0, app.SliderPos(CHANNEL_IDS[channel].slider));
-        CHECK_EQ(step + " slider range min", 0,
-                 (int)app.Send(CHANNEL_IDS[channel].slider, TBM_GETRANGEMIN));
-        CHECK_EQ(step + " slider range max", 255,
-                 (int)app.Send(CHANNEL_IDS[channel].slider, TBM_GETRANGEMAX));
-    }
-    CHECK_EQ("colour code", std::string("#FFFFFF"), app.Text(IDC_CODE));
-}
-
 TEST_CASE(combos_and_sample_texts_start_as_listed) {
     Pikurio app;
     const char* targets[] = {TEXT_BACKGROUND, TEXT_SAMPLE1, TEXT_SAMPLE2, TEXT_SAMPLE3};
@@ -156,18 +141,21 @@ TEST_CASE(combos_and_sample_texts_start_as_listed) {
     }
 }
 
-TEST_CASE(hex_edits_take_two_characters_and_up_downs_follow_the_labels) {
+TEST_CASE(channels_start_white_in_their_ranges_and_hex_edits_take_two_characters) {
     Pikurio app;
-    for (int channel = 0; channel < 3; ++channel) {
-        std::string step = "channel " + std::to_string(channel);
-        CHECK_EQ(step + " hex limit", 2, (int)app.Send(CHANNEL_IDS[channel].hex, EM_GETLIMITTEXT));
-        CHECK_EQ(step + " buddy", (const void*)app.Item(CHANNEL_IDS[channel].dec),
-                 (const void*)app.Send(CHANNEL_IDS[channel].spin, UDM_GETBUDDY));
-        LRESULT range = app.Send(CHANNEL_IDS[channel].spin, UDM_GETRANGE);
-        CHECK_EQ(step + " up-down maximum", 255, (int)LOWORD(range));
-        CHECK_EQ(step + " up-down minimum", 0, (int)HIWORD(range));
-        CHECK_EQ(step + " up-down position", 255,
-                 (int)LOWORD(app.Send(CHANNEL_IDS[channel].spin, UDM_GETPOS)));
+    CHECK_EQ("channels", ChannelsShownFor(255, 255, 255), app.ChannelsShown());
+    for (const ChannelIds& ids : CHANNEL_IDS) {
+        std::string step = "channel " + std::to_string(ids.hex);
+        CHECK_EQ(step + " slider range", std::string("0..255"),
+                 std::to_string(app.Send(ids.slider, TBM_GETRANGEMIN)) + ".." +
+                     std::to_string(app.Send(ids.slider, TBM_GETRANGEMAX)));
+        CHECK_EQ(step + " hex limit", 2, (int)app.Send(ids.hex, EM_GETLIMITTEXT));
+        CHECK_EQ(step + " buddy", (const void*)app.Item(ids.dec),
+                 (const void*)app.Send(ids.spin, UDM_GETBUDDY));
+        LRESULT range = app.Send(ids.spin, UDM_GETRANGE);  // the maximum in the low word
+        CHECK_EQ(step + " up-down range", std::string("0..255"),
+                 std::to_string(HIWORD(range)) + ".." + std::to_string(LOWORD(range)));
+        CHECK_EQ(step + " up-down position", 255, (int)LOWORD(app.Send(ids.spin, UDM_GETPOS)));
     }
     // A third typed character is refused.
     app.Activate();
