@@ -249,10 +249,7 @@ TEST_CASE(colour_and_size_changes_repaint_the_preview) {
     // The background, typed by hand: red 00 makes it cyan.
     const COLORREF cyan = RGB(0, 255, 255);
     app.Activate();
-    POINT hex = CenterOf(app.Item(IDC_R_HEX));
-    ClickAt(hex.x, hex.y);
-    app.Send(IDC_R_HEX, EM_SETSEL, 0, -1);
-    TypeText("00");
+    app.TypeInto(IDC_R_HEX, "00");
     ScreenCapture shot = WaitForPanel(app, [&](const ScreenCapture& s) {
         return s.At(s.Width() - 2, s.Height() - 2) == cyan;
     });
@@ -294,9 +291,7 @@ TEST_CASE(colour_and_size_changes_repaint_the_preview) {
 TEST_CASE(pick_mode_shows_a_centred_prompt_until_the_click) {
     Pikurio app;
     WaitForPanel(app, SamplesShown);
-    app.Activate();
-    POINT pick = CenterOf(app.Item(IDC_PICK));
-    ClickAt(pick.x, pick.y);
+    app.ClickItem(IDC_PICK);
 
     auto promptShown = [](const ScreenCapture& s) {
         return !SamplesShown(s) && FindInk(s, 0, s.Height(), Is(RED)).count > 0;
