@@ -1,6 +1,6 @@
 # Strings the CMake presets and the scripts together. `make test` and
 # `make run` install what is missing first, so a fresh Debian 12 needs nothing else.
-.PHONY: all setup prefix host host-asan win32 build test run bench fuzz lint screenshots clean
+.PHONY: all setup prefix host host-asan win32 build test run bench fuzz lint screenshots dist clean
 
 all: build
 
@@ -35,6 +35,9 @@ bench: win32 prefix
 
 screenshots: win32 prefix
 	@scripts/screenshots.sh
+
+dist: win32
+	@scripts/dist.sh
 
 clean:
 	rm -rf build
