@@ -1,6 +1,6 @@
 # Strings the CMake presets and the scripts together. `make test` and
 # `make run` install what is missing first, so a fresh Debian 12 needs nothing else.
-.PHONY: all setup prefix host host-asan win32 build test run bench fuzz lint screenshots dist clean
+.PHONY: all setup prefix host host-asan win32 win64 build test run bench fuzz lint screenshots dist clean
 
 all: build
 
@@ -10,10 +10,10 @@ setup:
 prefix: setup
 	@scripts/wine-prefix.sh
 
-host host-asan win32: setup
+host host-asan win32 win64: setup
 	@scripts/build.sh $@
 
-build: host host-asan win32
+build: host host-asan win32 win64
 
 test: build prefix
 	@scripts/lint.sh
@@ -26,14 +26,14 @@ fuzz: setup
 lint: setup
 	@scripts/lint.sh
 
-run: win32 prefix
+run: win32 win64 prefix
 	@if [ -z "$$DISPLAY" ]; then echo "make run: no display (DISPLAY is not set); run it from a desktop session"; exit 1; fi
-	@scripts/wine-run.sh build/win32/pikurio.exe
+	@scripts/wine-run.sh --built pikurio.exe
 
-bench: win32 prefix
-	@scripts/with-displays.sh scripts/wine-run.sh build/win32/pikurio_bench.exe
+bench: win32 win64 prefix
+	@scripts/with-displays.sh scripts/wine-run.sh --built pikurio_bench.exe
 
-screenshots: win32 prefix
+screenshots: win32 win64 prefix
 	@scripts/screenshots.sh
 
 dist: win32

@@ -1,20 +1,3 @@
-# Cross-building for 32-bit Windows with MinGW-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows: the shipped pikurio.exe.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Run-time texts are Shift-JIS bytes; the sources stay UTF-8.
-set(CMAKE_CXX_FLAGS_INIT "-fexec-charset=CP932")
-# Everything but the Windows system DLLs is linked in.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# ctest runs the Windows test programs through Wine in the project's prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Fails when the exe imports any DLL other than the Windows system DLLs.
+#   check-imports.sh OBJDUMP EXE
 set -euo pipefail
+objdump=$1
+shift
 allowed='^(USER32|GDI32|COMCTL32|ADVAPI32|SHELL32|KERNEL32|msvcrt)\.dll$'
-imports=$(i686-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p')
+imports=$("$objdump" -p "$1" | sed -n 's/^\s*DLL Name: //p')
 [ -n "$imports" ] || { echo "no imports found in $1"; exit 1; }
 bad=$(printf '%s\n' "$imports" | grep -viE "$allowed" || true)
 if [ -n "$bad" ]; then

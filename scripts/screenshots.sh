@@ -2,7 +2,7 @@
 # Takes the README's screenshots: starts pikurio.exe on a headless screen,
 # captures the main dialog, opens the About box with a click on the version
 # button and captures it too. Writes docs/main-dialog.png and docs/about-box.png.
-# Needs a built build/win32/pikurio.exe and the Wine prefix (`make screenshots`).
+# Needs the built exe and the Wine prefix (`make screenshots`).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here/.."
@@ -12,8 +12,9 @@ if [ -z "${PIKURIO_SCREENSHOT_DISPLAY:-}" ]; then
   exec "$here/with-displays.sh" env PIKURIO_SCREENSHOT_DISPLAY=1 "$0" "$@"
 fi
 
-exe=build/win32/pikurio.exe
-[ -f "$exe" ] || { echo "screenshots: $exe is missing; run 'make win32' first" >&2; exit 1; }
+. "$here/wine-env.sh"
+exe=build/$PIKURIO_WINE_ARCH/pikurio.exe
+[ -f "$exe" ] || { echo "screenshots: $exe is missing; run 'make $PIKURIO_WINE_ARCH' first" >&2; exit 1; }
 mkdir -p docs
 
 # Geometry "WxH+X+Y" of the top-level window with this caption, or nothing.

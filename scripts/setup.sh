@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine xvfb x11-utils
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 fonts-wine xvfb x11-utils
   x11-apps xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho locales
   clang clang-tidy cppcheck libclang-rt-14-dev

@@ -1,8 +1,33 @@
-# Sourced by the Wine scripts: the project's own 32-bit prefix, Japanese locale
-# (ANSI code page 932) and quiet Wine.
+# Sourced by the Wine scripts: the project's own prefix, Japanese locale (ANSI
+# code page 932) and quiet Wine.
+#
+# The shipped exe is the 32-bit build, and Wine runs it where this machine can
+# execute 32-bit code. Where it cannot (some virtual machines have no 32-bit
+# mode), the tests run the 64-bit build of the same sources under wine64.
+# PIKURIO_WINE_ARCH=win32|win64 overrides the choice; build/$PIKURIO_WINE_ARCH
+# holds the programs that Wine runs.
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${PIKURIO_WINEPREFIX:-$repo_root/build/wineprefix}
-export WINEARCH=win32
+if [ -z "${PIKURIO_WINE_ARCH:-}" ]; then
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    PIKURIO_WINE_ARCH=win32
+  else
+    PIKURIO_WINE_ARCH=win64
+  fi
+fi
+export PIKURIO_WINE_ARCH
+export WINEARCH=$PIKURIO_WINE_ARCH
+if [ "$PIKURIO_WINE_ARCH" = win64 ]; then
+  default_prefix=$repo_root/build/wineprefix64
+  wine_loader=/usr/lib/wine/wine64
+  wine_server=/usr/lib/wine/wineserver64
+  # Wine starts its helper programs with this loader.
+  export WINELOADER=$wine_loader
+else
+  default_prefix=$repo_root/build/wineprefix
+  wine_loader=wine
+  wine_server=wineserver
+fi
+export WINEPREFIX=${PIKURIO_WINEPREFIX:-$default_prefix}
 export WINEDEBUG=-all
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Prepares the project's Wine prefix under build/: 32-bit, a virtual desktop (so
-# captions are drawn and windows sit where the program puts them), and the
-# Japanese UI fonts mapped to the IPA fonts. Does nothing when it is ready.
+# Prepares the project's Wine prefix under build/ (32- or 64-bit, as
+# wine-env.sh chooses): a virtual desktop (so captions are drawn and windows
+# sit where the program puts them), and the Japanese UI fonts mapped to the
+# IPA fonts. Does nothing when it is ready.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 
@@ -13,10 +14,10 @@ version=4
 echo "wine-prefix: preparing $WINEPREFIX"
 rm -rf "$WINEPREFIX"
 mkdir -p "$(dirname "$WINEPREFIX")"
-DISPLAY= wineboot --init >/dev/null 2>&1
-wineserver -w
+DISPLAY= "$wine_loader" wineboot --init >/dev/null 2>&1
+"$wine_server" -w
 
-reg() { DISPLAY= wine reg add "$@" /f >/dev/null 2>&1; }
+reg() { DISPLAY= "$wine_loader" reg add "$@" /f >/dev/null 2>&1; }
 subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 reg "$subst" /v 'ＭＳ ゴシック' /d 'IPAGothic'
 reg "$subst" /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic'
@@ -25,5 +26,5 @@ reg "$subst" /v 'MS PGothic' /d 'IPAPGothic'
 reg "$subst" /v 'MS UI Gothic' /d 'IPAPGothic'
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
-wineserver -w
+"$wine_server" -w
 echo "$version" > "$stamp"

@@ -31,15 +31,15 @@ start_xvfb() {  # depth -> sets display to the new screen's name
 }
 
 stop_all() {
-  WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
-  WINEPREFIX=$prefix16 wineserver -k 2>/dev/null || true
+  WINEPREFIX=$WINEPREFIX "$wine_server" -k 2>/dev/null || true
+  WINEPREFIX=$prefix16 "$wine_server" -k 2>/dev/null || true
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
 }
 trap stop_all EXIT
 
-WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
-WINEPREFIX=$prefix16 wineserver -k 2>/dev/null || true
+WINEPREFIX=$WINEPREFIX "$wine_server" -k 2>/dev/null || true
+WINEPREFIX=$prefix16 "$wine_server" -k 2>/dev/null || true
 
 start_xvfb 24
 DISPLAY=$display
