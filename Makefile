@@ -15,7 +15,7 @@ host host-asan win32 win64: setup
 
 build: host host-asan win32 win64
 
-test: build prefix
+test: build prefix dist
 	@scripts/lint.sh
 	@scripts/fuzz.sh --smoke
 	@scripts/with-displays.sh scripts/run-tests.sh
