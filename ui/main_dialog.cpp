@@ -131,6 +131,19 @@ static void CopyColorCode() {
     CopyTextToClipboard(text);
 }
 
+// Enter arrives as IDOK when the focused push button is not the default one,
+// which happens where the focus came by a click or at start-up rather than
+// through the dialog manager. Send what the dialog manager sends for Enter on
+// the default button; with the focus anywhere else Enter does nothing.
+static void PressFocusedButton(HWND dialog) {
+    HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != dialog) return;
+    LRESULT code = SendMessageA(focus, WM_GETDLGCODE, 0, 0);
+    int id = GetDlgCtrlID(focus);
+    if ((code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) && id != IDOK)
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)focus);
+}
+
 static void OnCommand(HWND dialog, int id, int code, HWND sender) {
     if (id == IDC_PICK) {
         StartPickMode(dialog);
@@ -144,6 +157,8 @@ static void OnCommand(HWND dialog, int id, int code, HWND sender) {
         ShowAboutBox(g_app.instance, APP_NAME, APP_VERSION, APP_HOLDER);
     } else if (id == IDCANCEL) {
         CloseMainDialog(dialog);
+    } else if (id == IDOK) {
+        PressFocusedButton(dialog);
     }
 }
 
@@ -181,20 +196,32 @@ static void TakePickedColor() {
     SampleScreenColor(true);
 }
 
-// The click is over: give the mouse back and return to editing.
-static void FinishPickClick(HWND dialog) {
-    if (g_app.pickMode == PICK_IDLE) return;
+// Stops following the cursor and gives the mouse back, if it is still ours:
+// when another window has just taken it, it stays there.
+static void StopSampling(HWND dialog) {
     KillTimer(dialog, PICK_TIMER_ID);
-    ReleaseCapture();
-    InvalidateRect(g_app.swatch, nullptr, TRUE);
-    SetActiveWindow(dialog);
-    SetFocus(g_app.channels[CHANNEL_RED].hexEdit);
+    if (GetCapture() == dialog) ReleaseCapture();
 }
 
+// The click is over: give the mouse back and return to editing. The focus
+// moves through the dialog manager so that no button keeps the default look.
+static void FinishPickClick(HWND dialog) {
+    if (g_app.pickMode == PICK_IDLE) return;
+    StopSampling(dialog);
+    InvalidateRect(g_app.swatch, nullptr, TRUE);
+    SetActiveWindow(dialog);
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)g_app.channels[CHANNEL_RED].hexEdit, TRUE);
+}
+
+// Pick mode is over without a pick: the dialog was deactivated, or another
+// window took the mouse. Dropping topmost must neither activate nor show the
+// dialog: the user is switching to another window, or the dialog is closing.
 static void EndPickMode(HWND dialog) {
     if (g_app.pickMode == PICK_IDLE) return;
+    // Set first: releasing the capture sends WM_CAPTURECHANGED back here.
     g_app.pickMode = PICK_IDLE;
-    SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    StopSampling(dialog);
+    SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RepaintPreview();
 }
 
@@ -224,6 +251,11 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) EndPickMode(dialog);
+        break;
+    case WM_CAPTURECHANGED:
+        // Only while waiting for the click: our own release after a pick comes
+        // in PICK_DONE, and a restarted pick takes the capture from itself.
+        if (g_app.pickMode == PICK_ACTIVE && (HWND)lParam != dialog) EndPickMode(dialog);
         break;
     }
     return FALSE;

@@ -252,6 +252,13 @@ E2E_TEST(copy_puts_the_colour_code_on_the_clipboard) {
     ClickAt(copy.x, copy.y);
     WaitUntil([&] { return ReadClipboardText(&text) && text == "#123456"; }, 3000);
     CHECK_EQ("clipboard text", std::string("#123456"), text);
+
+    // The click left the focus on the copy button: Enter copies again.
+    app.SetText(IDC_R_HEX, "AB");
+    RequireChannels(app, "red set to AB", 0xAB, 0x34, 0x56);
+    PressKey(VK_RETURN);
+    WaitUntil([&] { return ReadClipboardText(&text) && text == "#AB3456"; }, 3000);
+    CHECK_EQ("clipboard after Enter on the copy button", std::string("#AB3456"), text);
 }
 
 E2E_TEST(bad_hex_texts_change_nothing) {

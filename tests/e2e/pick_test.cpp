@@ -94,17 +94,40 @@ E2E_TEST(deactivation_ends_pick_mode_and_drops_topmost) {
     SetForegroundWindow(other.Handle());
     WaitUntil([&] { return !app.IsTopmost(); }, 3000);
     CHECK(!app.IsTopmost(), "topmost dropped when another window is activated while waiting");
-    // The timer may still run, but it no longer samples: the swatch stays as it was.
+    // The swatch no longer samples, the window switched to keeps the
+    // activation, and the mouse is given back.
     POINT swatch = CenterOf(app.Item(IDC_SWATCH));
     MoveMouseTo(TARGET_CENTER_X, TARGET_CENTER_Y);
     Settle(500);  // five timer periods
     CHECK(ScreenPixel(swatch.x, swatch.y) != RGB(0x10, 0x20, 0x30),
           "swatch not sampling after the deactivation");
+    CHECK_EQ("foreground after the switch", (const void*)other.Handle(),
+             (const void*)GetForegroundWindow());
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    CHECK(GetGUIThreadInfo(app.ThreadId(), &info) && !info.hwndCapture,
+          "mouse capture released by the switch");
     MouseButton(false, true);
     MouseButton(false, false);
     Settle(300);  // a pick would have shown by now
     CHECK_EQ("no pick after the deactivation", std::string("#408020"), app.Text(IDC_CODE));
-    CHECK(app.Responds(), "the dialog answers");
+    // Back in the dialog, a click reaches the control under it.
+    app.ClickItem(IDC_G_HEX);
+    WaitUntil([&] { return GetDlgCtrlID(app.FocusedWindow()) == IDC_G_HEX; }, 3000);
+    CHECK_EQ("focus after a click on green", IDC_G_HEX, GetDlgCtrlID(app.FocusedWindow()));
+}
+
+// While waiting for the click, another window taking the mouse ends pick mode:
+// no prompt is left that a click would not answer.
+E2E_TEST(losing_the_mouse_to_a_combo_list_ends_pick_mode) {
+    Pikurio app;
+    app.PressPick();
+    PressKey(VK_TAB);  // from the pick button to the target combo
+    PressKey(VK_F4);   // its list takes the mouse
+    REQUIRE(WaitUntil([&] { return app.Send(IDC_TARGET, CB_GETDROPPEDSTATE) != 0; }, 3000),
+            "the target list opened by Tab and F4");
+    WaitUntil([&] { return !app.IsTopmost(); }, 3000);
+    CHECK(!app.IsTopmost(), "pick mode over (topmost dropped) once the list has the mouse");
 }
 
 E2E_TEST(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {

@@ -142,9 +142,12 @@ E2E_TEST(hex_edits_take_two_characters_and_up_downs_follow_the_labels) {
     CHECK_EQ("red hex after typing three characters", std::string("12"), app.Text(IDC_R_HEX));
 }
 
-E2E_TEST(focus_starts_on_the_pick_button) {
+E2E_TEST(focus_starts_on_the_pick_button_so_enter_starts_pick_mode) {
     Pikurio app;
     CHECK_EQ("focused control id", IDC_PICK, GetDlgCtrlID(app.FocusedWindow()));
+    app.Activate();
+    PressKey(VK_RETURN);
+    CHECK(WaitUntil([&] { return app.IsTopmost(); }, 3000), "pick mode (topmost) after Enter");
 }
 
 E2E_TEST(escape_ends_the_program_with_exit_code_0) {
