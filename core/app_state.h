@@ -12,7 +12,11 @@ enum ChannelIndex { CHANNEL_RED, CHANNEL_GREEN, CHANNEL_BLUE, CHANNEL_COUNT };
 
 enum SlotIndex { SLOT_BACKGROUND, SLOT_TEXT1, SLOT_TEXT2, SLOT_TEXT3, SLOT_COUNT };
 
+enum { TEXT_SLOT_COUNT = SLOT_COUNT - SLOT_TEXT1 };
+
 enum PickMode { PICK_IDLE = 0, PICK_ACTIVE = 1, PICK_DONE = 2 };
+// While picking, the swatch shows the colour under the cursor this often.
+enum { PICK_TIMER_ID = 1, PICK_TIMER_PERIOD_MS = 100 };
 
 enum { SAMPLE_FONT_COUNT = 3 };
 

@@ -64,6 +64,14 @@ void LoadSlotIntoChannels(int slotIndex) {
     }
 }
 
+uint32_t ApplyPixelToChannels(uint32_t v) {
+    for (int channel = CHANNEL_BLUE; channel >= CHANNEL_RED; --channel) {
+        UpdateChannel(channel, v & 0xFF, true);
+        v >>= 8;
+    }
+    return v;
+}
+
 // The size combo lists large, medium, small; the fonts go small to large.
 void SetSlotSize(int textSlot, int selection) { g_app.slots[textSlot].sizeIndex = 2 - selection; }
 
@@ -71,7 +79,7 @@ void SetSlotSize(int textSlot, int selection) { g_app.slots[textSlot].sizeIndex 
 // which would overflow for the most negative ones.
 void ApplySliderPosition(int channel, int position) {
     if (position < 0 || position > 255) return;
-    UpdateChannel(channel, (unsigned)(255 - position), false);
+    UpdateChannel(channel, (unsigned)SliderPositionForValue((unsigned)position), false);
 }
 
 // Only a complete two-digit text is taken; anything else stays in the edit as

@@ -28,7 +28,12 @@ void UpdateChannel(int channel, unsigned value, bool moveSlider);
 void LoadSlotIntoChannels(int slotIndex);
 void SetSlotSize(int textSlot, int selection);
 
-// Slider position p (0 at the top) stands for the value 255 - p.
+// Loads a picked pixel, 0x00RRGGBB, into the channels, blue first; returns
+// what is left of v.
+uint32_t ApplyPixelToChannels(uint32_t v);
+
+// Slider position p (0 at the top) stands for the value 255 - p, and the
+// other way round: the rule is its own inverse.
 int SliderPositionForValue(unsigned value);
 void ApplySliderPosition(int channel, int position);
 

@@ -1,7 +1,5 @@
 #include "core/pixel_rules.h"
 
-#include "core/color_model.h"
-
 int ScaleFromDpiValue(uint32_t dpiValue) { return (int)((dpiValue & 3) + 4) * 25; }
 
 static char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c; }
@@ -15,9 +13,7 @@ bool IsDpiValueName(const char* name) {
     return *expected == '\0' && *name == '\0';
 }
 
-int ScaleCoordinate(int coordinate, int scalePercent) {
-    return scalePercent * coordinate / 100;
-}
+int ScaleCoordinate(int coordinate, int scalePercent) { return scalePercent * coordinate / 100; }
 
 static int LowestSetBit(uint32_t mask) {
     int shift = 0;
@@ -64,12 +60,4 @@ uint32_t ConvertDibPixel(uint32_t w, int bitCount, const uint32_t* colorTable) {
 
 COLORREF PixelToColorRef(uint32_t v) {
     return (COLORREF)((v >> 16 & 0xFF) | (v & 0xFF00) | (v & 0xFF) << 16);
-}
-
-uint32_t ApplyPixelToChannels(uint32_t v) {
-    for (int channel = CHANNEL_BLUE; channel >= CHANNEL_RED; --channel) {
-        UpdateChannel(channel, v & 0xFF, true);
-        v >>= 8;
-    }
-    return v;
 }

@@ -24,7 +24,4 @@ uint32_t ConvertDibPixel(uint32_t w, int bitCount, const uint32_t* colorTable);
 // 0x00RRGGBB to the platform's 0x00BBGGRR.
 COLORREF PixelToColorRef(uint32_t v);
 
-// Loads 0x00RRGGBB into the channels, blue first; returns what is left of v.
-uint32_t ApplyPixelToChannels(uint32_t v);
-
 #endif

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/app_state.h"
+#include "core/color_model.h"
 #include "core/pixel_rules.h"
 
 static const char PER_MONITOR_KEY[] = "Control Panel\\Desktop\\PerMonitorSettings";
@@ -37,8 +38,8 @@ int GetScalePercent() {
     for (DWORD index = 0; index < MAX_SCANNED_ENTRIES; ++index) {
         char name[SUBKEY_NAME_SIZE];
         DWORD nameLength = SUBKEY_NAME_SIZE;
-        if (RegEnumKeyExA(settings, index, name, &nameLength, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExA(settings, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         HKEY monitorKey;
         if (RegOpenKeyExA(settings, name, 0, KEY_READ, &monitorKey) != ERROR_SUCCESS) continue;
@@ -86,8 +87,7 @@ COLORREF SampleScreenColor(bool apply) {
     GetCursorPos(&cursor);
     CaptureBuffer capture;
     memset(&capture, 0, sizeof capture);
-    if (!CapturePixel(ScaleCoordinate(cursor.x, scale), ScaleCoordinate(cursor.y, scale),
-                      &capture))
+    if (!CapturePixel(ScaleCoordinate(cursor.x, scale), ScaleCoordinate(cursor.y, scale), &capture))
         return capture.pixel;
     uint32_t v = ConvertDibPixel(capture.pixel, capture.header.biBitCount, capture.colorTable);
     if (apply) return ApplyPixelToChannels(v);

@@ -22,15 +22,7 @@ case "${1:-}" in
   *) seconds=$1 ;;
 esac
 
-mkdir -p "$build"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  if ! cmake --preset fuzz >"$build/configure.log" 2>&1; then
-    cat "$build/configure.log"; echo "fuzz: configuring failed"; exit 1
-  fi
-fi
-if ! cmake --build --preset fuzz -j"$(nproc)" >"$build/build.log" 2>&1; then
-  cat "$build/build.log"; echo "fuzz: building failed"; exit 1
-fi
+scripts/build.sh fuzz || { echo "fuzz: building failed"; exit 1; }
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=0:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
@@ -60,7 +52,7 @@ for target in "${targets[@]}"; do
     echo "fuzz: $target FAILED (full log: $log)"
     # The failed check with its values, the sanitizer's verdict, our own
     # frames of the stack, and where the input was saved.
-    grep -A1 'check failed' "$log" | head -2 || true
+    grep -A5 ': Failure$' "$log" | head -6 || true
     grep -E 'runtime error|ERROR: |^SUMMARY|Test unit written' "$log" | head -6 || true
     grep -E "^ +#[0-9]+ .* $PWD/(core|tests)/" "$log" | head -8 || true
     saved=$(sed -n 's/.*Test unit written to //p' "$log" | tail -1)

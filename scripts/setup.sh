@@ -10,7 +10,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine xvfb x11-utils
   x11-apps xdotool imagemagick python3
   fonts-ipafont-gothic fonts-ipafont-mincho locales
-  clang clang-tidy cppcheck libclang-rt-14-dev
+  clang clang-tidy clang-format cppcheck libclang-rt-14-dev
 )
 
 sudo_cmd=()

@@ -33,3 +33,16 @@ export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
 # No Mono or Gecko installers: nothing here needs them, and they would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Deletes a Wine prefix only when these scripts made it (it holds one of our
+# marker files); any other existing directory, a user's own prefix named by
+# PIKURIO_WINEPREFIX for one, is refused and left alone.
+remove_own_prefix() {
+  [ -e "$1" ] || return 0
+  if [ ! -f "$1/.pikurio-prefix" ] && [ ! -f "$1/.pikurio-ready" ]; then
+    echo "$1 exists and was not made by Pikurio's scripts: not deleting it" \
+         "(point PIKURIO_WINEPREFIX at a new directory)" >&2
+    return 1
+  fi
+  rm -rf "$1"
+}

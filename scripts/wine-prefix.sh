@@ -12,8 +12,10 @@ version=5
 [ "$(cat "$stamp" 2>/dev/null)" = "$version" ] && exit 0
 
 echo "wine-prefix: preparing $WINEPREFIX"
-rm -rf "$WINEPREFIX"
-mkdir -p "$(dirname "$WINEPREFIX")"
+remove_own_prefix "$WINEPREFIX"
+# The marker goes in first, so that even a half-made prefix counts as ours.
+mkdir -p "$WINEPREFIX"
+echo "made by Pikurio's wine-prefix.sh" >"$WINEPREFIX/.pikurio-prefix"
 DISPLAY= "$wine_loader" wineboot --init >/dev/null 2>&1
 "$wine_server" -w
 

@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 prefix16=$WINEPREFIX-16bpp
 # The 16-bit screen gets a prefix of its own: a Wine desktop belongs to one display.
 if [ ! -f "$prefix16/.pikurio-ready" ] || [ "$WINEPREFIX/.pikurio-ready" -nt "$prefix16/.pikurio-ready" ]; then
-  rm -rf "$prefix16"
+  remove_own_prefix "$prefix16"
   cp -a "$WINEPREFIX" "$prefix16"
 fi
 

@@ -102,7 +102,8 @@ static void InitAboutBox(HWND dialog, const AboutInfo* info) {
 
     SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
     SIZE labelSize;
-    s_labelWidth = GetTextExtentPoint32A(dc, LABEL_HOME, LABEL_LENGTH, &labelSize) ? labelSize.cx : 0;
+    s_labelWidth =
+        GetTextExtentPoint32A(dc, LABEL_HOME, LABEL_LENGTH, &labelSize) ? labelSize.cx : 0;
     s_linkFont = CreateAboutFont(LINK_FONT_HEIGHT, FW_DONTCARE, "Times New Roman");
     SelectObject(dc, s_linkFont);
     int urlWidth = MeasureOrEstimate(dc, APP_HOME_URL, LINK_FONT_HEIGHT);
@@ -144,14 +145,15 @@ static void PaintAboutBox(HWND dialog) {
     snprintf(line, sizeof line, "Copyright (C) %.30s", s_info->holder);
     DrawTextLine(dc, TEXT_LEFT, COPYRIGHT_TOP, line);
 
-    for (int k = 0; k < 2; ++k) {
-        int y = ROWS_TOP + ROW_STEP * k;
+    int y = ROWS_TOP;
+    for (const ContactRow& row : CONTACT_ROWS) {
         SetTextColor(dc, TEXT_COLOR);
         SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
-        TextOutA(dc, TEXT_LEFT, y, CONTACT_ROWS[k].label, LABEL_LENGTH);
-        SetTextColor(dc, CONTACT_ROWS[k].color);
+        TextOutA(dc, TEXT_LEFT, y, row.label, LABEL_LENGTH);
+        SetTextColor(dc, row.color);
         SelectObject(dc, s_linkFont);
-        DrawTextLine(dc, s_labelWidth + TEXT_LEFT, y, CONTACT_ROWS[k].value);
+        DrawTextLine(dc, s_labelWidth + TEXT_LEFT, y, row.value);
+        y += ROW_STEP;
     }
     EndPaint(dialog, &ps);
 }

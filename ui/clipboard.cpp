@@ -1,7 +1,9 @@
 // Copying the colour code to the clipboard.
-#include <string.h>
+#include "ui/clipboard.h"
 
-#include "ui/main_dialog.h"
+#include <windows.h>
+
+#include <string.h>
 
 // On failure the clipboard is left as it was and any memory taken is freed;
 // memory the clipboard accepted is the clipboard's from then on.

@@ -11,12 +11,12 @@
 #include "res/resource.h"
 #include "res/strings.h"
 #include "ui/about_box.h"
+#include "ui/clipboard.h"
 #include "ui/preview.h"
 
-static const char* const TARGET_ENTRIES[SLOT_COUNT] = {TEXT_BACKGROUND, TEXT_SAMPLE1,
-                                                       TEXT_SAMPLE2, TEXT_SAMPLE3};
-static const char* const SAMPLE_TEXTS[SLOT_COUNT - 1] = {TEXT_SAMPLE1, TEXT_SAMPLE2,
-                                                         TEXT_SAMPLE3};
+static const char* const TARGET_ENTRIES[SLOT_COUNT] = {TEXT_BACKGROUND, TEXT_SAMPLE1, TEXT_SAMPLE2,
+                                                       TEXT_SAMPLE3};
+static const char* const SAMPLE_TEXTS[TEXT_SLOT_COUNT] = {TEXT_SAMPLE1, TEXT_SAMPLE2, TEXT_SAMPLE3};
 static const char* const SIZE_ENTRIES[SAMPLE_FONT_COUNT] = {TEXT_SIZE_LARGE, TEXT_SIZE_MEDIUM,
                                                             TEXT_SIZE_SMALL};
 static const int SAMPLE_FONT_HEIGHTS[SAMPLE_FONT_COUNT] = {12, 20, 28};
@@ -61,10 +61,11 @@ static void InitMainDialog(HWND dialog) {
     SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)g_app.icon);
     CreateFonts();
     g_app.codeEdit = GetDlgItem(dialog, IDC_CODE);
-    for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel) InitChannel(dialog, channel);
+    for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel)
+        InitChannel(dialog, channel);
     FillCombo(GetDlgItem(dialog, IDC_TARGET), TARGET_ENTRIES, SLOT_COUNT, SLOT_BACKGROUND);
     g_app.slots[SLOT_BACKGROUND].window = GetDlgItem(dialog, IDC_PREVIEW);
-    for (int i = 0; i < SLOT_COUNT - 1; ++i) {
+    for (int i = 0; i < TEXT_SLOT_COUNT; ++i) {
         HWND edit = GetDlgItem(dialog, IDC_TEXT1 + i);
         g_app.slots[SLOT_TEXT1 + i].window = edit;
         SetWindowTextA(edit, SAMPLE_TEXTS[i]);

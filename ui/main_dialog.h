@@ -4,11 +4,6 @@
 
 #include <windows.h>
 
-enum { PICK_TIMER_ID = 1, PICK_TIMER_PERIOD_MS = 100 };
-
 INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Puts text on the clipboard as CF_TEXT; 0 on success, 1 when it could not.
-int CopyTextToClipboard(const char* text);
 
 #endif

@@ -5,13 +5,17 @@
 #include "core/app_state.h"
 #include "res/strings.h"
 
-enum { SAMPLE_TEXT_BUFFER = 64, SAMPLE_TEXT_LIMIT = 63, SAMPLE_LEFT = 4, SAMPLE_TOP = 4,
-       SAMPLE_LINE_STEP = 40 };
+enum {
+    SAMPLE_TEXT_BUFFER = 64,
+    SAMPLE_TEXT_LIMIT = 63,
+    SAMPLE_LEFT = 4,
+    SAMPLE_TOP = 4,
+    SAMPLE_LINE_STEP = 40
+};
 
 // The static keeps its class; only its window procedure is replaced.
 void InstallPreviewProc(HWND preview) {
-    g_app.previousPreviewProc =
-        SetWindowLongPtrA(preview, GWLP_WNDPROC, (LONG_PTR)PreviewWndProc);
+    g_app.previousPreviewProc = SetWindowLongPtrA(preview, GWLP_WNDPROC, (LONG_PTR)PreviewWndProc);
 }
 
 // Two lines in text 1's colour, centred together in the panel.
@@ -40,7 +44,7 @@ static int FitSampleText(HDC dc, const char* text, int length, int maxWidth) {
 }
 
 static void DrawSampleTexts(HDC dc, const RECT& r) {
-    for (int k = 0; k < SLOT_COUNT - 1; ++k) {
+    for (int k = 0; k < TEXT_SLOT_COUNT; ++k) {
         const ColorSlot& slot = g_app.slots[SLOT_TEXT1 + k];
         char text[SAMPLE_TEXT_BUFFER];
         int length = GetWindowTextA(slot.window, text, SAMPLE_TEXT_LIMIT);
@@ -64,7 +68,7 @@ static void PaintPreview(HWND window) {
     DeleteObject(brush);
     // Text is drawn opaque, each cell filled with the background.
     SetBkColor(dc, background);
-    if (g_app.pickMode & PICK_ACTIVE)
+    if (g_app.pickMode == PICK_ACTIVE)
         DrawPickPrompt(dc, r);
     else
         DrawSampleTexts(dc, r);

@@ -1,7 +1,7 @@
 // The About box, read back from the screen: its place and size, the bands,
-// the link in blue, the hand cursor over the link alone, and the three ways
-// to close it. The link is never clicked: that would start a browser, so the
-// shell call behind it stays untested here.
+// the link in blue, the hand cursor over the link alone, the three ways to
+// close it, and that it opens only once. The link is never clicked: that would start a browser, so
+// the shell call behind it stays untested here.
 #include <windows.h>
 
 #include <string.h>
@@ -45,7 +45,7 @@ HWND OpenAboutBox(const Pikurio& app, bool realClick) {
         box = FindProcessWindow(app.ProcessId(), "#32770", TEXT_ABOUT_CAPTION);
         return box && IsWindowVisible(box);
     });
-    REQUIRE(found, std::string("the About box \"") + TEXT_ABOUT_CAPTION + "\" appears");
+    REQUIRE(std::string("the About box \"") + TEXT_ABOUT_CAPTION + "\" appears", found);
     // Painted once the first band is there.
     WaitUntil([&] { return CaptureClient(box).At(10, 2) == BAND; }, 3000);
     return box;
@@ -64,8 +64,8 @@ LinkExtent MeasureLink() {
     HGDIOBJ old = SelectObject(screen, GetStockObject(ANSI_FIXED_FONT));
     SIZE label = {0, 0};
     GetTextExtentPoint32A(screen, "[Home]", 6, &label);
-    HFONT linkFont = CreateFontA(14, 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
-                                 "Times New Roman");
+    HFONT linkFont =
+        CreateFontA(14, 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "Times New Roman");
     SelectObject(screen, linkFont);
     SIZE url = {0, 0};
     GetTextExtentPoint32A(screen, APP_HOME_URL, (int)strlen(APP_HOME_URL), &url);
@@ -102,9 +102,13 @@ HCURSOR CurrentCursor() {
 
 std::string Point(int x, int y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
+int AboutBoxes(const Pikurio& app) {
+    return (int)ProcessWindows(app.ProcessId(), "#32770", TEXT_ABOUT_CAPTION).size();
+}
+
 }  // namespace
 
-E2E_TEST(about_box_is_centred_banded_and_shows_the_link_in_blue) {
+TEST_CASE(about_box_is_centred_banded_and_shows_the_link_in_blue) {
     Pikurio app;
     HWND box = OpenAboutBox(app, true);
 
@@ -116,8 +120,9 @@ E2E_TEST(about_box_is_centred_banded_and_shows_the_link_in_blue) {
     // Centred across the screen; down, the client height is centred, not the outer one.
     CHECK_EQ("left", (GetSystemMetrics(SM_CXSCREEN) - BOX_WIDTH) / 2, (int)r.left);
     CHECK_EQ("top", (GetSystemMetrics(SM_CYSCREEN) - CLIENT_HEIGHT) / 2, (int)r.top);
-    CHECK_EQ("owned by the main dialog", (const void*)app.Dialog(), (const void*)GetWindow(box, GW_OWNER));
-    CHECK(!IsWindowEnabled(app.Dialog()), "the main dialog is disabled while the box is open");
+    CHECK_EQ("owned by the main dialog", (const void*)app.Dialog(),
+             (const void*)GetWindow(box, GW_OWNER));
+    CHECK("the main dialog is disabled while the box is open", !IsWindowEnabled(app.Dialog()));
 
     ScreenCapture shot = CaptureClient(box);
     int clientWidth = BOX_WIDTH - 2 * GetSystemMetrics(SM_CXDLGFRAME);
@@ -130,26 +135,30 @@ E2E_TEST(about_box_is_centred_banded_and_shows_the_link_in_blue) {
             CHECK_EQ("row " + std::to_string(y) + " at x " + std::to_string(x),
                      Hex(band ? BAND : WHITE), Hex(shot.At(x, y)));
     }
-    CHECK(FindColor(shot, BLACK, 10, 44).count > 20, "the bold title in black over the bands");
+    CHECK("the bold title in black over the bands", FindColor(shot, BLACK, 10, 44).count > 20);
 
     // Version and copyright lines in black, then the contact rows.
-    CHECK(FindColor(shot, BLACK, VERSION_TOP, VERSION_TOP + LINE_HEIGHT).count > 0, "version line");
-    CHECK(FindColor(shot, BLACK, COPYRIGHT_TOP, COPYRIGHT_TOP + LINE_HEIGHT).count > 0, "copyright line");
+    CHECK("version line", FindColor(shot, BLACK, VERSION_TOP, VERSION_TOP + LINE_HEIGHT).count > 0);
+    CHECK("copyright line",
+          FindColor(shot, BLACK, COPYRIGHT_TOP, COPYRIGHT_TOP + LINE_HEIGHT).count > 0);
     LinkExtent link = MeasureLink();
     Found label = FindColor(shot, BLACK, LINK_TOP, LINK_BOTTOM, 0, link.Left());
-    CHECK(label.count > 0 && label.left >= TEXT_LEFT, "the [Home] label in black from x 5");
+    CHECK("the [Home] label in black from x 5", label.count > 0 && label.left >= TEXT_LEFT);
     Found url = FindColor(shot, LINK, LINK_TOP, LINK_BOTTOM);
-    CHECK(url.count >= 20, "the URL in blue, " + std::to_string(url.count) + " px");
-    CHECK(url.left >= link.Left() && url.right < link.Right() + 1,
-          "blue ink " + std::to_string(url.left) + ".." + std::to_string(url.right) +
+    CHECK("the URL in blue, " + std::to_string(url.count) + " px", url.count >= 20);
+    CHECK("blue ink " + std::to_string(url.left) + ".." + std::to_string(url.right) +
               " within the URL's extent " + std::to_string(link.Left()) + ".." +
-              std::to_string(link.Right()));
+              std::to_string(link.Right()),
+          url.left >= link.Left() && url.right < link.Right() + 1);
     CHECK_EQ("no black in the URL", 0,
              FindColor(shot, BLACK, LINK_TOP, LINK_BOTTOM, link.Left(), link.Right()).count);
-    CHECK(FindColor(shot, BLACK, MAIL_TOP, MAIL_TOP + LINE_HEIGHT).count > 0, "the mail row in black");
-    CHECK_EQ("no blue in the mail row", 0, FindColor(shot, LINK, MAIL_TOP, MAIL_TOP + LINE_HEIGHT).count);
+    CHECK("the mail row in black",
+          FindColor(shot, BLACK, MAIL_TOP, MAIL_TOP + LINE_HEIGHT).count > 0);
+    CHECK_EQ("no blue in the mail row", 0,
+             FindColor(shot, LINK, MAIL_TOP, MAIL_TOP + LINE_HEIGHT).count);
     CHECK_EQ("no blue outside the link row", 0,
-             FindColor(shot, LINK, 0, LINK_TOP).count + FindColor(shot, LINK, LINK_BOTTOM, shot.Height()).count);
+             FindColor(shot, LINK, 0, LINK_TOP).count +
+                 FindColor(shot, LINK, LINK_BOTTOM, shot.Height()).count);
 
     // White below the text and at the right end of the rows.
     Found below = FindColor(shot, WHITE, MAIL_TOP + LINE_HEIGHT + 2, shot.Height());
@@ -182,7 +191,7 @@ static HCURSOR CursorAt(HWND box, int x, int y) {
 // handle LoadCursor(IDC_HAND) gives the test: the program's own arrow is taken
 // over the box's empty corner, and the hand is the other cursor that the URL
 // shows, the same at every point of it.
-E2E_TEST(about_box_shows_the_hand_only_over_the_url) {
+TEST_CASE(about_box_shows_the_hand_only_over_the_url) {
     Pikurio app;
     HWND box = OpenAboutBox(app, false);
     SetForegroundWindow(box);
@@ -192,9 +201,9 @@ E2E_TEST(about_box_shows_the_hand_only_over_the_url) {
     const HCURSOR arrow = CursorAt(box, client.right - 10, client.bottom - 10);
     int middle = (link.Left() + link.Right()) / 2;
     const HCURSOR hand = CursorAt(box, middle, 92);
-    CHECK(arrow != nullptr, "a cursor over the box's empty corner");
-    CHECK(hand != nullptr && hand != arrow,
-          "over the URL the cursor changes from the arrow " + Describe((const void*)arrow));
+    CHECK("a cursor over the box's empty corner", arrow != nullptr);
+    CHECK("over the URL the cursor changes from the arrow " + Describe((const void*)arrow),
+          hand != nullptr && hand != arrow);
     const struct {
         const char* where;
         int x, y;
@@ -219,18 +228,28 @@ E2E_TEST(about_box_shows_the_hand_only_over_the_url) {
                  (const void*)want, (const void*)CursorAt(box, step.x, step.y));
     }
     PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-    CHECK(WaitUntil([&] { return !IsWindow(box); }), "the box closes");
+    CHECK("the box closes", WaitUntil([&] { return !IsWindow(box); }));
 }
 
 // Enter (IDOK: the box has no controls), Esc and the caption's close button
 // each close the box; the main dialog goes on, and the box opens again.
-E2E_TEST(about_box_closes_by_enter_escape_and_close_button) {
+TEST_CASE(about_box_closes_by_enter_escape_and_close_button) {
     const struct {
         const char* how;
         void (*close)(HWND box);
     } ways[] = {
-        {"Enter", [](HWND box) { SetForegroundWindow(box); Settle(100); PressKey(VK_RETURN); }},
-        {"Esc", [](HWND box) { SetForegroundWindow(box); Settle(100); PressKey(VK_ESCAPE); }},
+        {"Enter",
+         [](HWND box) {
+             SetForegroundWindow(box);
+             Settle(100);
+             PressKey(VK_RETURN);
+         }},
+        {"Esc",
+         [](HWND box) {
+             SetForegroundWindow(box);
+             Settle(100);
+             PressKey(VK_ESCAPE);
+         }},
         {"the close button", [](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
     Pikurio app;
@@ -238,16 +257,35 @@ E2E_TEST(about_box_closes_by_enter_escape_and_close_button) {
         std::string step = std::string("after ") + way.how;
         HWND box = OpenAboutBox(app, false);
         way.close(box);
-        REQUIRE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }),
-                step + ": the box is gone");
-        CHECK(!app.HasExited(), step + ": the program still runs");
-        CHECK(app.Responds(), step + ": the main dialog answers");
-        CHECK(IsWindowVisible(app.Dialog()), step + ": the main dialog is visible");
-        CHECK(WaitUntil([&] { return IsWindowEnabled(app.Dialog()) != 0; }),
-              step + ": the main dialog is enabled again");
-        REQUIRE(!app.HasExited(), step + ": go on with the program running");
+        REQUIRE(step + ": the box is gone",
+                WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
+        CHECK(step + ": the program still runs", !app.HasExited());
+        CHECK(step + ": the main dialog answers", app.Responds());
+        CHECK(step + ": the main dialog is visible", IsWindowVisible(app.Dialog()));
+        CHECK(step + ": the main dialog is enabled again",
+              WaitUntil([&] { return IsWindowEnabled(app.Dialog()) != 0; }));
+        REQUIRE(step + ": go on with the program running", !app.HasExited());
     }
     app.Activate();
     PressKey(VK_ESCAPE);
     CHECK_EQ("exit code after Esc on the main dialog", 0L, app.WaitForExit());
+}
+
+// The box opens at most once, even when nothing owns it.
+TEST_CASE(version_button_opens_one_about_box_without_an_owner) {
+    Pikurio app;
+    // With a window of our own active, nothing in the program has the focus,
+    // so the box gets no owner and the main dialog stays enabled.
+    ColorWindow other(RGB(10, 20, 30), 600, 400, 100, 100);
+    SetForegroundWindow(other.Handle());
+    WaitUntil([&] { return GetForegroundWindow() == other.Handle(); }, 3000);
+    PostMessageA(app.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_VERSION, BN_CLICKED),
+                 (LPARAM)app.Item(IDC_VERSION));
+    REQUIRE("first About box opens", WaitUntil([&] { return AboutBoxes(app) == 1; }));
+    CHECK("main dialog enabled (the box has no owner)", IsWindowEnabled(app.Dialog()));
+    PostMessageA(app.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_VERSION, BN_CLICKED),
+                 (LPARAM)app.Item(IDC_VERSION));
+    Settle(500);
+    CHECK("program answers after the second press", app.Responds());
+    CHECK_EQ("About boxes after a second press", 1, AboutBoxes(app));
 }

@@ -10,31 +10,19 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
-#include "ui/main_dialog.h"
+#include "tests/support/pe_imports.h"
+#include "ui/clipboard.h"
 
 namespace {
 
 // The import-table slot of one function in this executable, or null.
 void** ImportSlot(const char* dll, const char* function) {
-    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    IMAGE_DOS_HEADER* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    IMAGE_NT_HEADERS* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    IMAGE_DATA_DIRECTORY directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    IMAGE_IMPORT_DESCRIPTOR* import =
-        reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
-    for (; import->Name; ++import) {
-        if (lstrcmpiA(reinterpret_cast<char*>(base + import->Name), dll) != 0) continue;
-        IMAGE_THUNK_DATA* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
-            base + (import->OriginalFirstThunk ? import->OriginalFirstThunk : import->FirstThunk));
-        IMAGE_THUNK_DATA* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            IMAGE_IMPORT_BY_NAME* byName =
-                reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (strcmp(reinterpret_cast<char*>(byName->Name), function) == 0)
-                return reinterpret_cast<void**>(&slots->u1.Function);
-        }
-    }
+    HMODULE module = GetModuleHandleA(nullptr);
+    ImportTable table;
+    if (!ReadModuleImports(module, &table)) return nullptr;
+    for (const ImportedFunction& f : table.functions)
+        if (lstrcmpiA(f.dll.c_str(), dll) == 0 && f.name == function)
+            return reinterpret_cast<void**>(reinterpret_cast<BYTE*>(module) + f.slotRva);
     return nullptr;
 }
 
@@ -43,7 +31,7 @@ class ImportPatch {
 public:
     ImportPatch(const char* dll, const char* function, void* replacement)
         : slot_(ImportSlot(dll, function)), original_(nullptr) {
-        REQUIRE(slot_ != nullptr, std::string("import of ") + function + " found");
+        REQUIRE(std::string("import of ") + function + " found", slot_ != nullptr);
         original_ = *slot_;
         Write(replacement);
     }
@@ -96,7 +84,7 @@ struct Failure {
 
 }  // namespace
 
-E2E_TEST(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
+TEST_CASE(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
     const Failure failures[] = {
         {"open fails", "user32.dll", "OpenClipboard", (void*)FailingOpenClipboard, false, false},
         {"lock fails", "kernel32.dll", "GlobalLock", (void*)FailingGlobalLock, false, true},
@@ -119,13 +107,14 @@ E2E_TEST(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
         std::string text;
         bool hasText = ReadClipboardText(&text);
         if (f.clipboardEmptied)
-            CHECK(!hasText, step + ": clipboard left empty, not " + Quote(text));
+            CHECK(step + ": clipboard left empty, not " + Quote(text), !hasText);
         else
             CHECK_EQ(step + ": clipboard kept", std::string("before"), hasText ? text : "(none)");
         if (f.memoryTaken) {
             REQUIRE_EQ(step + ": memory handed to the failing call", 1, (int)g_locked.size());
             CHECK_EQ(step + ": that memory freed, once", 1, (int)g_freed.size());
-            CHECK(g_freed.size() == 1 && g_freed[0] == g_locked[0], step + ": the same block freed");
+            CHECK(step + ": the same block freed",
+                  g_freed.size() == 1 && g_freed[0] == g_locked[0]);
         } else {
             CHECK_EQ(step + ": nothing to free", 0, (int)g_freed.size());
         }
@@ -143,5 +132,5 @@ E2E_TEST(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
     CHECK_EQ("success: result", 0, result);
     CHECK_EQ("success: nothing freed", 0, (int)g_freed.size());
     std::string text;
-    CHECK(ReadClipboardText(&text) && text == "#ABCDEF", "success: clipboard holds " + Quote(text));
+    CHECK("success: clipboard holds " + Quote(text), ReadClipboardText(&text) && text == "#ABCDEF");
 }

@@ -15,33 +15,33 @@ namespace {
 
 // Away from the dialog, which sits at the top left corner.
 const int TARGET_X = 600, TARGET_Y = 400, TARGET_SIZE = 200;
-const int TARGET_CENTER_X = TARGET_X + TARGET_SIZE / 2, TARGET_CENTER_Y = TARGET_Y + TARGET_SIZE / 2;
+const int TARGET_CENTER_X = TARGET_X + TARGET_SIZE / 2,
+          TARGET_CENTER_Y = TARGET_Y + TARGET_SIZE / 2;
 
 // Loads a slot and checks the colour it shows.
 void CheckSlot(const Pikurio& app, const std::string& step, int slot, COLORREF color) {
     app.SelectCombo(IDC_TARGET, slot);
-    CHECK_EQ(step + ": slot " + std::to_string(slot),
-             ChannelsShownFor(GetRValue(color), GetGValue(color), GetBValue(color)),
-             app.ChannelsShown());
+    CHECK_EQ(step + ": slot " + std::to_string(slot), ChannelsShownFor(color), app.ChannelsShown());
 }
 
 }  // namespace
 
-E2E_TEST(pick_loads_the_clicked_colour_into_the_current_slot_only) {
+TEST_CASE(pick_loads_the_clicked_colour_into_the_current_slot_only) {
     Pikurio app;
     const COLORREF first = RGB(0x20, 0x90, 0xC0);
     ColorWindow target(first, TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     app.SelectCombo(IDC_TARGET, 1);
     POINT swatch = CenterOf(app.Item(IDC_SWATCH));
     const COLORREF swatchIdle = ScreenPixel(swatch.x, swatch.y);
-    REQUIRE(swatchIdle != first, "swatch not already in the target's colour");
+    REQUIRE("swatch not already in the target's colour", swatchIdle != first);
 
     app.PressPick();
     MoveMouseTo(TARGET_CENTER_X, TARGET_CENTER_Y);
     WaitUntil([&] { return ScreenPixel(swatch.x, swatch.y) == first; }, 1500);
     CHECK_EQ("swatch shows the colour under the cursor", Hex(first),
              Hex(ScreenPixel(swatch.x, swatch.y)));
-    CHECK_EQ("the swatch alone changes before the click", std::string("#FF0000"), app.Text(IDC_CODE));
+    CHECK_EQ("the swatch alone changes before the click", std::string("#FF0000"),
+             app.Text(IDC_CODE));
 
     MouseButton(false, true);
     WaitUntil([&] { return app.Text(IDC_CODE) == ColorCode(first); }, 3000);
@@ -52,7 +52,7 @@ E2E_TEST(pick_loads_the_clicked_colour_into_the_current_slot_only) {
     WaitUntil([&] { return ScreenPixel(swatch.x, swatch.y) == swatchIdle; }, 3000);
     CHECK_EQ("swatch back to the dialog's background", Hex(swatchIdle),
              Hex(ScreenPixel(swatch.x, swatch.y)));
-    CHECK(app.IsTopmost(), "dialog still topmost after the pick");
+    CHECK("dialog still topmost after the pick", app.IsTopmost());
 
     CheckSlot(app, "after the first pick", 0, RGB(255, 255, 255));
     CheckSlot(app, "after the first pick", 2, RGB(0, 255, 0));
@@ -73,11 +73,11 @@ E2E_TEST(pick_loads_the_clicked_colour_into_the_current_slot_only) {
     CheckSlot(app, "after the second pick", 3, second);
 }
 
-E2E_TEST(deactivation_ends_pick_mode_and_drops_topmost) {
+TEST_CASE(deactivation_ends_pick_mode_and_drops_topmost) {
     Pikurio app;
     ColorWindow target(RGB(0x40, 0x80, 0x20), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     ColorWindow other(RGB(0x80, 0x80, 0x80), 700, 100, 100, 100);
-    CHECK(!app.IsTopmost(), "not topmost before pick mode");
+    CHECK("not topmost before pick mode", !app.IsTopmost());
 
     // After a pick the dialog stays on top until another window is activated.
     app.PressPick();
@@ -86,27 +86,34 @@ E2E_TEST(deactivation_ends_pick_mode_and_drops_topmost) {
     CHECK_EQ("picked", std::string("#408020"), app.Text(IDC_CODE));
     SetForegroundWindow(other.Handle());
     WaitUntil([&] { return !app.IsTopmost(); }, 3000);
-    CHECK(!app.IsTopmost(), "topmost dropped when another window is activated after a pick");
+    CHECK("topmost dropped when another window is activated after a pick", !app.IsTopmost());
 
-    // Deactivated while still waiting for the click: the click then picks nothing.
+    // Deactivated while still waiting for the click: the preview shows the
+    // samples again in place of the prompt, and the click then picks nothing.
     target.SetColor(RGB(0x10, 0x20, 0x30));
+    HWND preview = app.Item(IDC_PREVIEW);
+    const ScreenCapture samples = CaptureClient(preview);
     app.PressPick();
+    CHECK("the prompt replaces the samples",
+          WaitUntil([&] { return !(CaptureClient(preview) == samples); }, 3000));
     SetForegroundWindow(other.Handle());
     WaitUntil([&] { return !app.IsTopmost(); }, 3000);
-    CHECK(!app.IsTopmost(), "topmost dropped when another window is activated while waiting");
+    CHECK("topmost dropped when another window is activated while waiting", !app.IsTopmost());
+    CHECK("the samples shown again after the deactivation",
+          WaitUntil([&] { return CaptureClient(preview) == samples; }, 3000));
     // The swatch no longer samples, the window switched to keeps the
     // activation, and the mouse is given back.
     POINT swatch = CenterOf(app.Item(IDC_SWATCH));
     MoveMouseTo(TARGET_CENTER_X, TARGET_CENTER_Y);
     Settle(500);  // five timer periods
-    CHECK(ScreenPixel(swatch.x, swatch.y) != RGB(0x10, 0x20, 0x30),
-          "swatch not sampling after the deactivation");
+    CHECK("swatch not sampling after the deactivation",
+          ScreenPixel(swatch.x, swatch.y) != RGB(0x10, 0x20, 0x30));
     CHECK_EQ("foreground after the switch", (const void*)other.Handle(),
              (const void*)GetForegroundWindow());
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    CHECK(GetGUIThreadInfo(app.ThreadId(), &info) && !info.hwndCapture,
-          "mouse capture released by the switch");
+    CHECK("mouse capture released by the switch",
+          GetGUIThreadInfo(app.ThreadId(), &info) && !info.hwndCapture);
     MouseButton(false, true);
     MouseButton(false, false);
     Settle(300);  // a pick would have shown by now
@@ -119,18 +126,18 @@ E2E_TEST(deactivation_ends_pick_mode_and_drops_topmost) {
 
 // While waiting for the click, another window taking the mouse ends pick mode:
 // no prompt is left that a click would not answer.
-E2E_TEST(losing_the_mouse_to_a_combo_list_ends_pick_mode) {
+TEST_CASE(losing_the_mouse_to_a_combo_list_ends_pick_mode) {
     Pikurio app;
     app.PressPick();
     PressKey(VK_TAB);  // from the pick button to the target combo
     PressKey(VK_F4);   // its list takes the mouse
-    REQUIRE(WaitUntil([&] { return app.Send(IDC_TARGET, CB_GETDROPPEDSTATE) != 0; }, 3000),
-            "the target list opened by Tab and F4");
+    REQUIRE("the target list opened by Tab and F4",
+            WaitUntil([&] { return app.Send(IDC_TARGET, CB_GETDROPPEDSTATE) != 0; }, 3000));
     WaitUntil([&] { return !app.IsTopmost(); }, 3000);
-    CHECK(!app.IsTopmost(), "pick mode over (topmost dropped) once the list has the mouse");
+    CHECK("pick mode over (topmost dropped) once the list has the mouse", !app.IsTopmost());
 }
 
-E2E_TEST(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
+TEST_CASE(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
     Pikurio app;
     ColorWindow target(RGB(0x30, 0x60, 0x90), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     POINT preview = CenterOf(app.Item(IDC_PREVIEW));
@@ -158,7 +165,7 @@ E2E_TEST(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
     CHECK_EQ("the click picked nothing more", std::string("#306090"), app.Text(IDC_CODE));
 }
 
-E2E_TEST(escape_in_pick_mode_ends_the_program_with_exit_code_0) {
+TEST_CASE(escape_in_pick_mode_ends_the_program_with_exit_code_0) {
     Pikurio app;
     app.PressPick();
     PressKey(VK_ESCAPE);
@@ -228,9 +235,7 @@ uint32_t Quantise(int component, uint32_t mask) {
 }
 
 // The colour of a stored component, scaled from its mask's range, truncating.
-int Expand(uint32_t stored, uint32_t mask) {
-    return (int)(stored * 255 / (mask >> Shift(mask)));
-}
+int Expand(uint32_t stored, uint32_t mask) { return (int)(stored * 255 / (mask >> Shift(mask))); }
 
 // The 16-bit word the screen holds at (x, y), read with GetDIBits.
 uint32_t ScreenWord16(int x, int y) { return CaptureScreenDib(x, y).pixel & 0xFFFF; }
@@ -246,7 +251,7 @@ std::string PickOnScreen(const Pikurio& app, const std::string& expected) {
 
 }  // namespace
 
-E2E_TEST(pick_white_gives_ffffff_16bpp) {
+TEST_CASE(pick_white_gives_ffffff_16bpp) {
     Pikurio app;
     ScreenMasks masks = ReadScreenMasks();
     REQUIRE_EQ("bits per pixel of the screen", 16, masks.bitCount);
@@ -258,7 +263,7 @@ E2E_TEST(pick_white_gives_ffffff_16bpp) {
              PickOnScreen(app, "#FFFFFF"));
 }
 
-E2E_TEST(pick_colour_reads_the_screen_masks_16bpp) {
+TEST_CASE(pick_colour_reads_the_screen_masks_16bpp) {
     Pikurio app;
     ScreenMasks masks = ReadScreenMasks();
     REQUIRE_EQ("bits per pixel of the screen", 16, masks.bitCount);
@@ -273,7 +278,8 @@ E2E_TEST(pick_colour_reads_the_screen_masks_16bpp) {
         expected[i] = Expand(q, masks.mask[i]);
     }
     // The premise: the screen keeps the colour as its masks quantise it.
-    REQUIRE_EQ("16-bit word on the screen", Hex(stored), Hex(ScreenWord16(TARGET_CENTER_X, TARGET_CENTER_Y)));
+    REQUIRE_EQ("16-bit word on the screen", Hex(stored),
+               Hex(ScreenWord16(TARGET_CENTER_X, TARGET_CENTER_Y)));
 
     std::string code = ColorCode(RGB(expected[0], expected[1], expected[2]));
     CHECK_EQ("colour picked on the 16-bit screen", code, PickOnScreen(app, code));

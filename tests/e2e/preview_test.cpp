@@ -94,7 +94,8 @@ bool SamplesShown(const ScreenCapture& shot) {
 HWND Preview(const Pikurio& app) { return app.Item(IDC_PREVIEW); }
 
 // Polls the panel until the check holds; returns the last capture either way.
-ScreenCapture WaitForPanel(const Pikurio& app, const std::function<bool(const ScreenCapture&)>& check,
+ScreenCapture WaitForPanel(const Pikurio& app,
+                           const std::function<bool(const ScreenCapture&)>& check,
                            DWORD timeoutMs = 3000) {
     ScreenCapture shot = CaptureClient(Preview(app));
     WaitUntil(
@@ -133,31 +134,33 @@ private:
 
 }  // namespace
 
-E2E_TEST(first_paint_shows_three_samples_on_white_in_their_bands_and_sizes) {
+TEST_CASE(first_paint_shows_three_samples_on_white_in_their_bands_and_sizes) {
     Pikurio app;
     ScreenCapture shot = WaitForPanel(app, SamplesShown);
-    REQUIRE(shot.Width() > 100 && shot.Height() > 3 * BAND_HEIGHT + BAND_TOP, "panel size");
+    REQUIRE("panel size", shot.Width() > 100 && shot.Height() > 3 * BAND_HEIGHT + BAND_TOP);
 
     const char* names[3] = {"text 1 (red)", "text 2 (green)", "text 3 (blue)"};
     int heights[3];
     for (int k = 0; k < 3; ++k) {
         std::string step = names[k];
         Ink own = ColorInBand(shot, k, SAMPLE_COLORS[k]);
-        CHECK(own.count >= 10, step + " pure colour in band " + std::to_string(k + 1) + ", found " +
-                                   DescribeInk(own));
+        CHECK(step + " pure colour in band " + std::to_string(k + 1) + ", found " +
+                  DescribeInk(own),
+              own.count >= 10);
         for (int other = 0; other < 3; ++other)
             if (other != k)
-                CHECK_EQ(step + " band holds no pixel of text " + std::to_string(other + 1) + "'s colour",
+                CHECK_EQ(step + " band holds no pixel of text " + std::to_string(other + 1) +
+                             "'s colour",
                          0, ColorInBand(shot, k, SAMPLE_COLORS[other]).count);
         Ink all = InkInBand(shot, k);
         // Drawn from x = 4, inside its band.
-        CHECK(all.left >= TEXT_LEFT && all.left <= TEXT_LEFT + 4,
-              step + " starts at x 4..8, ink " + DescribeInk(all));
+        CHECK(step + " starts at x 4..8, ink " + DescribeInk(all),
+              all.left >= TEXT_LEFT && all.left <= TEXT_LEFT + 4);
         heights[k] = all.Height();
     }
-    CHECK(heights[0] > heights[1] && heights[1] > heights[2],
-          "ink heights large > medium > small: " + std::to_string(heights[0]) + ", " +
-              std::to_string(heights[1]) + ", " + std::to_string(heights[2]));
+    CHECK("ink heights large > medium > small: " + std::to_string(heights[0]) + ", " +
+              std::to_string(heights[1]) + ", " + std::to_string(heights[2]),
+          heights[0] > heights[1] && heights[1] > heights[2]);
 
     // White wherever no text is: the four corners and everything below the bands.
     int w = shot.Width(), h = shot.Height();
@@ -169,7 +172,7 @@ E2E_TEST(first_paint_shows_three_samples_on_white_in_their_bands_and_sizes) {
     CHECK_EQ("nothing but white below the third band, found " + DescribeInk(below), 0, below.count);
 }
 
-E2E_TEST(empty_sample_text_leaves_its_band_empty_and_the_others_in_place) {
+TEST_CASE(empty_sample_text_leaves_its_band_empty_and_the_others_in_place) {
     Pikurio app;
     ScreenCapture before = WaitForPanel(app, SamplesShown);
     Ink red = InkInBand(before, 0), blue = InkInBand(before, 2);
@@ -178,18 +181,20 @@ E2E_TEST(empty_sample_text_leaves_its_band_empty_and_the_others_in_place) {
     ScreenCapture after =
         WaitForPanel(app, [](const ScreenCapture& s) { return InkInBand(s, 1).count == 0; });
     Ink middle = InkInBand(after, 1);
-    CHECK_EQ("band 2 is empty after clearing text 2, found " + DescribeInk(middle), 0, middle.count);
+    CHECK_EQ("band 2 is empty after clearing text 2, found " + DescribeInk(middle), 0,
+             middle.count);
     CHECK_EQ("no green anywhere", 0, FindInk(after, 0, after.Height(), Is(GREEN)).count);
     Ink red2 = InkInBand(after, 0), blue2 = InkInBand(after, 2);
     CHECK_EQ("text 1 stays in place", DescribeInk(red), DescribeInk(red2));
     CHECK_EQ("text 3 stays in place", DescribeInk(blue), DescribeInk(blue2));
-    CHECK(ColorInBand(after, 0, RED).count > 0 && ColorInBand(after, 2, BLUE).count > 0,
-          "text 1 still red and text 3 still blue");
+    CHECK("text 1 still red and text 3 still blue",
+          ColorInBand(after, 0, RED).count > 0 && ColorInBand(after, 2, BLUE).count > 0);
 
     // Text 2 comes back where it was.
     app.SetText(IDC_TEXT2, TEXT_SAMPLE2);
     ScreenCapture back = WaitForPanel(app, SamplesShown);
-    CHECK_EQ("text 2 back in band 2", DescribeInk(InkInBand(before, 1)), DescribeInk(InkInBand(back, 1)));
+    CHECK_EQ("text 2 back in band 2", DescribeInk(InkInBand(before, 1)),
+             DescribeInk(InkInBand(back, 1)));
 }
 
 // Byte offsets where the characters of a Shift-JIS text end.
@@ -206,7 +211,7 @@ std::vector<int> CharacterEnds(const std::string& text) {
 // time, until it is narrower than the panel width minus 2. Each text here
 // ends its kept part well short of the panel's edge, so a cut shows apart
 // from the panel's own clipping.
-E2E_TEST(long_sample_text_is_cut_at_a_whole_character) {
+TEST_CASE(long_sample_text_is_cut_at_a_whole_character) {
     std::string kana;  // 62 bytes, all that is read
     for (int i = 0; i < 31; ++i) kana += "あ";
     const struct {
@@ -233,12 +238,12 @@ E2E_TEST(long_sample_text_is_cut_at_a_whole_character) {
         std::vector<int> ends = CharacterEnds(row.text);
         size_t n = 0;
         while (n < ends.size() && font.Width(row.text.c_str(), ends[n]) < width - 2) ++n;
-        REQUIRE(n >= 2 && n < ends.size(), step + ": the text is wider than the panel");
+        REQUIRE(step + ": the text is wider than the panel", n >= 2 && n < ends.size());
         int keptWidth = font.Width(row.text.c_str(), ends[n - 1]);
         int shorterWidth = font.Width(row.text.c_str(), ends[n - 2]);
-        REQUIRE(TEXT_LEFT + keptWidth < width - 2,
-                step + ": kept width " + std::to_string(keptWidth) + " ends short of the edge " +
-                    std::to_string(width));
+        REQUIRE(step + ": kept width " + std::to_string(keptWidth) + " ends short of the edge " +
+                    std::to_string(width),
+                TEXT_LEFT + keptWidth < width - 2);
 
         app.SetText(IDC_TEXT1, row.text.c_str());
         ScreenCapture shot = WaitForPanel(app, [&](const ScreenCapture& s) {
@@ -246,20 +251,21 @@ E2E_TEST(long_sample_text_is_cut_at_a_whole_character) {
             return ink.count && ink.right > TEXT_LEFT + shorterWidth;
         });
         Ink ink = InkInBand(shot, 0);
-        std::string kept = std::to_string(n) + " characters (" + std::to_string(ends[n - 1]) + " bytes)";
-        CHECK(ink.right < TEXT_LEFT + keptWidth,
-              step + ": ink ends within " + kept + ", before x " +
-                  std::to_string(TEXT_LEFT + keptWidth) + "; ink " + DescribeInk(ink));
-        CHECK(ink.right > TEXT_LEFT + shorterWidth,
-              step + ": the last of " + kept + " is drawn, ink beyond x " +
-                  std::to_string(TEXT_LEFT + shorterWidth) + "; ink " + DescribeInk(ink));
-        CHECK(ColorInBand(shot, 0, RED).count > 0, step + ": still red");
-        CHECK(SamplesShown(shot), step + ": texts 2 and 3 unchanged");
+        std::string kept =
+            std::to_string(n) + " characters (" + std::to_string(ends[n - 1]) + " bytes)";
+        CHECK(step + ": ink ends within " + kept + ", before x " +
+                  std::to_string(TEXT_LEFT + keptWidth) + "; ink " + DescribeInk(ink),
+              ink.right < TEXT_LEFT + keptWidth);
+        CHECK(step + ": the last of " + kept + " is drawn, ink beyond x " +
+                  std::to_string(TEXT_LEFT + shorterWidth) + "; ink " + DescribeInk(ink),
+              ink.right > TEXT_LEFT + shorterWidth);
+        CHECK(step + ": still red", ColorInBand(shot, 0, RED).count > 0);
+        CHECK(step + ": texts 2 and 3 unchanged", SamplesShown(shot));
     }
 }
 
 // Colour and size edits repaint the panel at once.
-E2E_TEST(colour_and_size_changes_repaint_the_preview) {
+TEST_CASE(colour_and_size_changes_repaint_the_preview) {
     Pikurio app;
     WaitForPanel(app, SamplesShown);
 
@@ -273,9 +279,10 @@ E2E_TEST(colour_and_size_changes_repaint_the_preview) {
     ScreenCapture shot = WaitForPanel(app, [&](const ScreenCapture& s) {
         return s.At(s.Width() - 2, s.Height() - 2) == cyan;
     });
-    CHECK_EQ("background after typing red 00", Hex(cyan), Hex(shot.At(shot.Width() - 2, shot.Height() - 2)));
+    CHECK_EQ("background after typing red 00", Hex(cyan),
+             Hex(shot.At(shot.Width() - 2, shot.Height() - 2)));
     CHECK_EQ("top-left corner too", Hex(cyan), Hex(shot.At(0, 0)));
-    CHECK(ColorInBand(shot, 0, RED).count > 0, "text 1 still red on cyan");
+    CHECK("text 1 still red on cyan", ColorInBand(shot, 0, RED).count > 0);
     CHECK_EQ("no white left", 0, FindInk(shot, 0, shot.Height(), Is(WHITE)).count);
 
     // Text 1's colour: select it as the target, then set green to 80.
@@ -283,9 +290,11 @@ E2E_TEST(colour_and_size_changes_repaint_the_preview) {
     app.SelectCombo(IDC_TARGET, 1);
     CHECK_EQ("channels show text 1's red", std::string("FF"), app.Text(IDC_R_HEX));
     app.SetText(IDC_G_HEX, "80");
-    shot = WaitForPanel(app, [&](const ScreenCapture& s) { return ColorInBand(s, 0, orange).count > 0; });
-    CHECK(ColorInBand(shot, 0, orange).count >= 10,
-          "text 1 in #FF8000, found " + DescribeInk(ColorInBand(shot, 0, orange)));
+    shot = WaitForPanel(app, [&](const ScreenCapture& s) {
+        return ColorInBand(s, 0, orange).count > 0;
+    });
+    CHECK("text 1 in #FF8000, found " + DescribeInk(ColorInBand(shot, 0, orange)),
+          ColorInBand(shot, 0, orange).count >= 10);
     CHECK_EQ("no pure red left", 0, FindInk(shot, 0, shot.Height(), Is(RED)).count);
     CHECK_EQ("background unchanged", Hex(cyan), Hex(shot.At(shot.Width() - 2, shot.Height() - 2)));
 
@@ -293,16 +302,19 @@ E2E_TEST(colour_and_size_changes_repaint_the_preview) {
     int large = InkInBand(shot, 0, cyan).Height();
     int small = InkInBand(shot, 2, cyan).Height();
     app.SelectCombo(IDC_SIZE1, 2);
-    shot = WaitForPanel(app, [&](const ScreenCapture& s) { return InkInBand(s, 0, cyan).Height() < large; });
+    shot = WaitForPanel(app, [&](const ScreenCapture& s) {
+        return InkInBand(s, 0, cyan).Height() < large;
+    });
     int now = InkInBand(shot, 0, cyan).Height();
-    CHECK(now < large, "text 1 shrinks after choosing small: " + std::to_string(large) + " -> " +
-                           std::to_string(now));
-    CHECK(now >= small - 1 && now <= small + 1,
-          "small text 1 as tall as text 3: " + std::to_string(now) + " vs " + std::to_string(small));
-    CHECK(ColorInBand(shot, 0, orange).count > 0, "still #FF8000 after the size change");
+    CHECK("text 1 shrinks after choosing small: " + std::to_string(large) + " -> " +
+              std::to_string(now),
+          now < large);
+    CHECK("small text 1 as tall as text 3: " + std::to_string(now) + " vs " + std::to_string(small),
+          now >= small - 1 && now <= small + 1);
+    CHECK("still #FF8000 after the size change", ColorInBand(shot, 0, orange).count > 0);
 }
 
-E2E_TEST(pick_mode_shows_a_centred_prompt_until_the_click) {
+TEST_CASE(pick_mode_shows_a_centred_prompt_until_the_click) {
     Pikurio app;
     WaitForPanel(app, SamplesShown);
     app.Activate();
@@ -316,64 +328,30 @@ E2E_TEST(pick_mode_shows_a_centred_prompt_until_the_click) {
     int w = shot.Width(), h = shot.Height();
     Ink prompt = FindInk(shot, 0, h, IsNot(WHITE));
     Ink red = FindInk(shot, 0, h, Is(RED));
-    CHECK(red.count >= 10, "prompt in text 1's red, found " + DescribeInk(red));
+    CHECK("prompt in text 1's red, found " + DescribeInk(red), red.count >= 10);
     CHECK_EQ("no green sample", 0, FindInk(shot, 0, h, Is(GREEN)).count);
     CHECK_EQ("no blue sample", 0, FindInk(shot, 0, h, Is(BLUE)).count);
     int leftMargin = prompt.left, rightMargin = w - 1 - prompt.right;
-    CHECK(abs(leftMargin - rightMargin) <= 3,
-          "prompt centred across: margins " + std::to_string(leftMargin) + " and " +
-              std::to_string(rightMargin) + ", ink " + DescribeInk(prompt));
+    CHECK("prompt centred across: margins " + std::to_string(leftMargin) + " and " +
+              std::to_string(rightMargin) + ", ink " + DescribeInk(prompt),
+          abs(leftMargin - rightMargin) <= 3);
     int topMargin = prompt.top, bottomMargin = h - 1 - prompt.bottom;
-    CHECK(abs(topMargin - bottomMargin) <= 6,
-          "prompt centred down: margins " + std::to_string(topMargin) + " and " +
-              std::to_string(bottomMargin));
+    CHECK("prompt centred down: margins " + std::to_string(topMargin) + " and " +
+              std::to_string(bottomMargin),
+          abs(topMargin - bottomMargin) <= 6);
     // Two lines of 16-pixel text, not one.
-    CHECK(prompt.Height() > 24, "two lines high, ink " + DescribeInk(prompt));
+    CHECK("two lines high, ink " + DescribeInk(prompt), prompt.Height() > 24);
 
     // A click on the panel's white corner takes white for the background and ends the mode.
     POINT corner = ClientToScreenPoint(Preview(app), w - 3, h - 3);
     ClickAt(corner.x, corner.y);
     shot = WaitForPanel(app, SamplesShown);
-    CHECK(SamplesShown(shot), "sample texts back after the click");
+    CHECK("sample texts back after the click", SamplesShown(shot));
     CHECK_EQ("background still white", Hex(WHITE), Hex(shot.At(w - 2, h - 2)));
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     bool released = WaitUntil(
-        [&] { return GetGUIThreadInfo(app.ThreadId(), &info) && info.hwndCapture == nullptr; }, 3000);
-    CHECK(released, "the mouse capture is released after the click");
-
-    app.Activate();
-    PressKey(VK_ESCAPE);
-    CHECK_EQ("exit code after Esc", 0L, app.WaitForExit());
-}
-
-// Pick mode without a click: activating another window ends it and takes no
-// colour; Esc closes the program even in the mode.
-E2E_TEST(pick_mode_ends_on_deactivation_and_escape_closes_the_program) {
-    Pikurio app;
-    WaitForPanel(app, SamplesShown);
-    app.Activate();
-    PostMessageA(app.Item(IDC_PICK), BM_CLICK, 0, 0);
-    auto promptShown = [](const ScreenCapture& s) {
-        return !SamplesShown(s) && FindInk(s, 0, s.Height(), Is(RED)).count > 0;
-    };
-    CHECK(promptShown(WaitForPanel(app, promptShown)), "prompt after the pick button");
-    CHECK(GetWindowLongA(app.Dialog(), GWL_EXSTYLE) & WS_EX_TOPMOST, "on top in pick mode");
-
-    {
-        ColorWindow other(RGB(0, 0, 0x80), 600, 500, 100, 100);
-        SetForegroundWindow(other.Handle());
-        ScreenCapture shot = WaitForPanel(app, SamplesShown);
-        CHECK(SamplesShown(shot), "sample texts back once another window is active");
-        CHECK_EQ("no colour taken", Hex(WHITE), Hex(shot.At(shot.Width() - 2, shot.Height() - 2)));
-        CHECK_EQ("colour code unchanged", std::string("#FFFFFF"), app.Text(IDC_CODE));
-        CHECK(WaitUntil([&] { return !(GetWindowLongA(app.Dialog(), GWL_EXSTYLE) & WS_EX_TOPMOST); }, 3000),
-              "no longer on top");
-    }
-
-    app.Activate();
-    PostMessageA(app.Item(IDC_PICK), BM_CLICK, 0, 0);
-    CHECK(promptShown(WaitForPanel(app, promptShown)), "prompt after the pick button again");
-    PressKey(VK_ESCAPE);
-    CHECK_EQ("exit code after Esc in pick mode", 0L, app.WaitForExit());
+        [&] { return GetGUIThreadInfo(app.ThreadId(), &info) && info.hwndCapture == nullptr; },
+        3000);
+    CHECK("the mouse capture is released after the click", released);
 }

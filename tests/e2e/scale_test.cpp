@@ -39,12 +39,12 @@ private:
     void Set(const char* monitor, const char* name, DWORD type, const void* data, DWORD size) {
         std::string path = std::string(PER_MONITOR_KEY) + "\\" + monitor;
         HKEY key;
-        REQUIRE(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                &key, nullptr) == ERROR_SUCCESS,
-                "create " + path);
+        REQUIRE("create " + path,
+                RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                &key, nullptr) == ERROR_SUCCESS);
         LONG result = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
         RegCloseKey(key);
-        REQUIRE(result == ERROR_SUCCESS, "write " + path + "\\" + name);
+        REQUIRE("write " + path + "\\" + name, result == ERROR_SUCCESS);
     }
 };
 
@@ -77,7 +77,7 @@ struct ScaleCase {
 
 }  // namespace
 
-E2E_TEST(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
+TEST_CASE(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
     PerMonitorSettings settings;
     std::vector<std::unique_ptr<ColorWindow>> marks;
     for (int i = 0; i < 4; ++i) {
@@ -95,11 +95,12 @@ E2E_TEST(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
         {"DpiValue 1", [](PerMonitorSettings& s) { s.SetDword("MON0001", "DpiValue", 1); }, 125},
         {"DpiValue 2", [](PerMonitorSettings& s) { s.SetDword("MON0001", "DpiValue", 2); }, 150},
         {"DpiValue 3", [](PerMonitorSettings& s) { s.SetDword("MON0001", "DpiValue", 3); }, 175},
-        {"DpiValue 4 wraps", [](PerMonitorSettings& s) { s.SetDword("MON0001", "DpiValue", 4); }, 100},
-        {"DpiValue -1", [](PerMonitorSettings& s) { s.SetDword("MON0001", "DpiValue", 0xFFFFFFFF); },
-         175},
-        {"name in lower case",
-         [](PerMonitorSettings& s) { s.SetDword("MON0001", "dpivalue", 2); }, 150},
+        {"DpiValue 4 wraps", [](PerMonitorSettings& s) { s.SetDword("MON0001", "DpiValue", 4); },
+         100},
+        {"DpiValue -1",
+         [](PerMonitorSettings& s) { s.SetDword("MON0001", "DpiValue", 0xFFFFFFFF); }, 175},
+        {"name in lower case", [](PerMonitorSettings& s) { s.SetDword("MON0001", "dpivalue", 2); },
+         150},
         {"value in a later subkey",
          [](PerMonitorSettings& s) {
              s.SetDword("MON0001", "DpiValues", 3);
@@ -119,7 +120,7 @@ E2E_TEST(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
         settings.Remove();
         c.write(settings);
         // Text 1 is set to black first, so each case's pick shows afresh.
-        for (int id : {IDC_R_HEX, IDC_G_HEX, IDC_B_HEX}) app.SetText(id, "00");
+        for (const ChannelIds& ids : CHANNEL_IDS) app.SetText(ids.hex, "00");
         app.PressPick();
         MoveMouseTo(CURSOR_X, CURSOR_Y);
         MouseButton(false, true);

@@ -22,10 +22,6 @@ const unsigned DEFAULT_SEED = 20261208;
 const int OPERATIONS = 5000;
 const int MAX_REPORTED_FAILURES = 3;
 
-const int HEX_IDS[] = {IDC_R_HEX, IDC_G_HEX, IDC_B_HEX};
-const int DEC_IDS[] = {IDC_R_DEC, IDC_G_DEC, IDC_B_DEC};
-const int SPIN_IDS[] = {IDC_R_SPIN, IDC_G_SPIN, IDC_B_SPIN};
-const int SLIDER_IDS[] = {IDC_R_SLIDER, IDC_G_SLIDER, IDC_B_SLIDER};
 const char CHANNEL_NAMES[] = "RGB";
 
 // What the four colours should be, red, green, blue each, and which one the
@@ -35,12 +31,6 @@ struct ColorModel {
     int current = 0;
     int* Channels() { return slots[current]; }
 };
-
-std::string FormatCode(int red, int green, int blue) {
-    char code[16];
-    snprintf(code, sizeof code, "#%02X%02X%02X", red, green, blue);
-    return code;
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -136,8 +126,8 @@ private:
         int channel = Below(3);
         std::string text = RandomHexText();
         step_ = std::string("hex ") + CHANNEL_NAMES[channel] + " " + Quote(text);
-        app_.SetText(HEX_IDS[channel], text.c_str());
-        std::string shown = app_.Text(HEX_IDS[channel]);
+        app_.SetText(CHANNEL_IDS[channel].hex, text.c_str());
+        std::string shown = app_.Text(CHANNEL_IDS[channel].hex);
         // Non-ASCII texts reach the program through code-page conversions; what
         // the edit holds afterwards is what the program read.
         std::string taken = IsAscii(text) ? text : shown;
@@ -150,10 +140,10 @@ private:
         int channel = Below(3);
         int position = Below(272) - 8;  // a few beyond either end: the trackbar clamps
         step_ = std::string("slider ") + CHANNEL_NAMES[channel] + " " + std::to_string(position);
-        app_.Send(SLIDER_IDS[channel], TBM_SETPOS, TRUE, position);
+        app_.Send(CHANNEL_IDS[channel].slider, TBM_SETPOS, TRUE, position);
         int clamped = position < 0 ? 0 : position > 255 ? 255 : position;
         SendToDialog(WM_VSCROLL, MAKEWPARAM(TB_THUMBTRACK, clamped),
-                     (LPARAM)app_.Item(SLIDER_IDS[channel]));
+                     (LPARAM)app_.Item(CHANNEL_IDS[channel].slider));
         model_.Channels()[channel] = 255 - clamped;
     }
 
@@ -162,9 +152,9 @@ private:
         int channel = Below(3);
         int position = Below(256);
         step_ = std::string("up-down ") + CHANNEL_NAMES[channel] + " " + std::to_string(position);
-        app_.Send(SPIN_IDS[channel], UDM_SETPOS, 0, MAKELPARAM(position, 0));
+        app_.Send(CHANNEL_IDS[channel].spin, UDM_SETPOS, 0, MAKELPARAM(position, 0));
         SendToDialog(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position),
-                     (LPARAM)app_.Item(SPIN_IDS[channel]));
+                     (LPARAM)app_.Item(CHANNEL_IDS[channel].spin));
         model_.Channels()[channel] = position;
     }
 
@@ -198,7 +188,7 @@ private:
 
     std::string ExpectedCode() {
         const int* c = model_.Channels();
-        return FormatCode(c[0], c[1], c[2]);
+        return ColorCode(c[0], c[1], c[2]);
     }
 
     // The code, the labels, the sliders and the model agree, and the program answers.
@@ -206,16 +196,16 @@ private:
         std::string code = app_.Text(IDC_CODE);
         int labels[3];
         for (int channel = 0; channel < 3; ++channel) {
-            std::string text = app_.Text(DEC_IDS[channel]);
+            std::string text = app_.Text(CHANNEL_IDS[channel].dec);
             labels[channel] = LabelValue(text);
             if (labels[channel] < 0)
                 Expect(std::string("decimal label ") + CHANNEL_NAMES[channel], "0 .. 255", text);
         }
-        Expect("code against the labels", FormatCode(labels[0], labels[1], labels[2]), code);
+        Expect("code against the labels", ColorCode(labels[0], labels[1], labels[2]), code);
         Expect("code against the operations so far", ExpectedCode(), code);
         // Every way of changing a channel leaves its slider at 255 - value.
         for (int channel = 0; channel < 3; ++channel) {
-            int position = app_.SliderPos(SLIDER_IDS[channel]);
+            int position = app_.SliderPos(CHANNEL_IDS[channel].slider);
             int expected = 255 - model_.Channels()[channel];
             if (position != expected)
                 Fail(std::string("slider ") + CHANNEL_NAMES[channel], std::to_string(expected),
@@ -245,7 +235,7 @@ private:
 
 }  // namespace
 
-E2E_TEST(storm_of_random_operations_keeps_code_and_labels_in_step) {
+TEST_CASE(storm_of_random_operations_keeps_code_and_labels_in_step) {
     // PIKURIO_STORM_SEED replays another storm.
     const char* seedText = getenv("PIKURIO_STORM_SEED");
     unsigned seed = seedText ? (unsigned)strtoul(seedText, nullptr, 10) : DEFAULT_SEED;

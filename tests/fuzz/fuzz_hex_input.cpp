@@ -3,6 +3,8 @@
 // first byte also chooses the slot being edited and whether the preview
 // exists. Only a text of exactly two hex digits may change the channel, and
 // then to the value they spell; any other text must leave every control alone.
+#include <string>
+
 #include "core/app_state.h"
 #include "core/color_model.h"
 #include "tests/fuzz/harness.h"
@@ -24,28 +26,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
         uint8_t before[CHANNEL_COUNT];
         for (int c = CHANNEL_RED; c < CHANNEL_COUNT; ++c) before[c] = g_app.channels[c].value;
-        int writesBefore = g_recorder.controlWrites;
-        int repaintsBefore = g_recorder.repaints;
+        size_t writesBefore = ControlWrites();
+        int repaintsBefore = Shown().repaints;
 
         TypeHexText(channel, text);
 
+        SCOPED_TRACE(testing::Message() << "typed " << testing::PrintToString(std::string(text))
+                                        << " into channel " << channel);
         unsigned expected = before[channel];
         bool taken = ExpectedHexValue(text, &expected);
-        for (int c = CHANNEL_RED; c < CHANNEL_COUNT; ++c) {
-            unsigned want = c == channel ? expected : before[c];
-            FUZZ_CHECK(g_app.channels[c].value == want,
-                       "typed \"%s\" into channel %d: channel %d is %u, expected %u", text,
-                       channel, c, g_app.channels[c].value, want);
-        }
-        if (taken) {
-            FUZZ_CHECK(g_recorder.repaints - repaintsBefore == (previewReady ? 1 : 0),
-                       "typed \"%s\": %d repaints requested", text,
-                       g_recorder.repaints - repaintsBefore);
-        } else {
-            FUZZ_CHECK(g_recorder.controlWrites == writesBefore,
-                       "typed \"%s\" was refused but %d controls were written", text,
-                       g_recorder.controlWrites - writesBefore);
-        }
+        for (int c = CHANNEL_RED; c < CHANNEL_COUNT; ++c)
+            EXPECT_EQ(g_app.channels[c].value, c == channel ? expected : before[c])
+                << "channel " << c;
+        if (taken)
+            EXPECT_EQ(Shown().repaints - repaintsBefore, previewReady ? 1 : 0);
+        else
+            EXPECT_EQ(ControlWrites(), writesBefore) << "controls written for a refused text";
         CheckModelInvariant("typing");
     }
     return 0;

@@ -5,6 +5,8 @@
 // slots catches any write to a slot that is not being edited.
 #include <string.h>
 
+#include <string>
+
 #include "core/app_state.h"
 #include "core/color_model.h"
 #include "core/pixel_rules.h"
@@ -12,7 +14,7 @@
 
 enum Operation { OP_TYPE, OP_SLIDER, OP_SPIN, OP_SLOT, OP_SIZE, OP_PIXEL, OP_COUNT };
 
-static const char* const OPERATION_NAMES[OP_COUNT] = {"typing",    "slider",    "up-down",
+static const char* const OPERATION_NAMES[OP_COUNT] = {"typing",      "slider",      "up-down",
                                                       "slot switch", "size choice", "pixel"};
 
 // What the model should hold after one operation.
@@ -22,7 +24,6 @@ struct Expectation {
     ColorSlot slots[SLOT_COUNT];  // the current slot's colour is checked by the invariant
     int updates;                  // channel updates the operation should make
 };
-
 
 // Runs one operation read from the input and fills in what it should leave.
 static Operation RunOperation(ByteReader* input, Expectation* expect) {
@@ -43,8 +44,7 @@ static Operation RunOperation(ByteReader* input, Expectation* expect) {
         uint8_t mode = input->Byte();
         int position = mode & 1 ? (int)input->Byte() : (int)input->Word(4);
         if (position >= 0 && position <= 255) {
-            // The thumb is where the user dragged it before the model hears of it.
-            g_recorder.sliderPos[channel] = position;
+            DragThumb(channel, position);
             expect->values[channel] = 255u - (unsigned)position;
             expect->updates = 1;
         }
@@ -86,7 +86,7 @@ static Operation RunOperation(ByteReader* input, Expectation* expect) {
         expect->values[CHANNEL_BLUE] = pixel & 0xFF;
         expect->updates = CHANNEL_COUNT;
         uint32_t rest = ApplyPixelToChannels(pixel);
-        FUZZ_CHECK(rest == pixel >> 24, "pixel %08X left %08X", (unsigned)pixel, (unsigned)rest);
+        EXPECT_EQ(rest, pixel >> 24) << "pixel " << pixel;
         break;
     }
     case OP_COUNT:
@@ -102,42 +102,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckModelInvariant("start-up");
     while (!input.AtEnd()) {
         Expectation expect;
-        for (int c = CHANNEL_RED; c < CHANNEL_COUNT; ++c) expect.values[c] = g_app.channels[c].value;
+        for (int c = CHANNEL_RED; c < CHANNEL_COUNT; ++c)
+            expect.values[c] = g_app.channels[c].value;
         expect.currentSlot = g_app.currentSlot;
         memcpy(expect.slots, g_app.slots, sizeof expect.slots);
         expect.updates = 0;
         int editedSlot = g_app.currentSlot;
-        int writesBefore = g_recorder.controlWrites;
-        int repaintsBefore = g_recorder.repaints;
+        size_t writesBefore = ControlWrites();
+        int repaintsBefore = Shown().repaints;
 
         Operation op = RunOperation(&input, &expect);
         const char* name = OPERATION_NAMES[op];
 
+        SCOPED_TRACE(std::string("after ") + name + ", slot " + std::to_string(editedSlot) +
+                     " current before");
         for (int c = CHANNEL_RED; c < CHANNEL_COUNT; ++c)
-            FUZZ_CHECK(g_app.channels[c].value == expect.values[c],
-                       "after %s: channel %d is %u, expected %u", name, c,
-                       g_app.channels[c].value, expect.values[c]);
-        FUZZ_CHECK(g_app.currentSlot == expect.currentSlot, "after %s: slot %d current, expected %d",
-                   name, g_app.currentSlot, expect.currentSlot);
+            EXPECT_EQ(g_app.channels[c].value, expect.values[c]) << "channel " << c;
+        EXPECT_EQ(g_app.currentSlot, expect.currentSlot);
         for (int s = SLOT_BACKGROUND; s < SLOT_COUNT; ++s) {
             const ColorSlot& slot = g_app.slots[s];
             // Only the slot being edited may take a new colour, and a slot
             // switch loads a colour without changing any.
-            bool mayChange = s == editedSlot && op != OP_SLOT;
-            FUZZ_CHECK(mayChange || slot.color == expect.slots[s].color,
-                       "after %s: slot %d changed from %06X to %06X (slot %d was current)",
-                       name, s, (unsigned)expect.slots[s].color, (unsigned)slot.color, editedSlot);
-            FUZZ_CHECK(slot.sizeIndex == expect.slots[s].sizeIndex,
-                       "after %s: slot %d size %d, expected %d", name, s, slot.sizeIndex,
-                       expect.slots[s].sizeIndex);
-            FUZZ_CHECK(slot.window == expect.slots[s].window, "after %s: slot %d window changed",
-                       name, s);
+            if (s != editedSlot || op == OP_SLOT)
+                EXPECT_EQ(slot.color, expect.slots[s].color) << "slot " << s;
+            EXPECT_EQ(slot.sizeIndex, expect.slots[s].sizeIndex) << "slot " << s;
+            EXPECT_EQ(slot.window, expect.slots[s].window) << "slot " << s;
         }
-        int repaints = g_recorder.repaints - repaintsBefore;
-        FUZZ_CHECK(repaints == (previewReady ? expect.updates : 0),
-                   "after %s: %d repaints for %d updates", name, repaints, expect.updates);
-        FUZZ_CHECK(expect.updates > 0 || g_recorder.controlWrites == writesBefore,
-                   "after %s: controls written though nothing changed", name);
+        EXPECT_EQ(Shown().repaints - repaintsBefore, previewReady ? expect.updates : 0);
+        if (expect.updates == 0)
+            EXPECT_EQ(ControlWrites(), writesBefore) << "controls written though nothing changed";
         CheckModelInvariant(name);
     }
     return 0;

@@ -1,62 +1,65 @@
-// The five control operations of the colour model, bound to the recorder, and
-// the checks both fuzz targets share.
+// The recorder read as the controls' current state, and the checks both fuzz
+// targets share.
 #include "tests/fuzz/harness.h"
 
 #include <ctype.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "core/color_model.h"
-#include "core/control_ops.h"
+#include "tests/support/color_code.h"
+#include "tests/unit/recorder.h"
 
-ControlRecorder g_recorder;
+namespace {
 
-// The edit holds at most what the read-back buffer can carry.
-static void StoreEditText(int channel, const char* text, size_t length) {
-    if (length > EDIT_TEXT_LIMIT) length = EDIT_TEXT_LIMIT;
-    memcpy(g_recorder.hexText[channel], text, length);
-    g_recorder.hexText[channel][length] = '\0';
+ControlsShown g_shown;
+size_t g_applied;  // recorded operations already in g_shown
+
+}  // namespace
+
+const ControlsShown& Shown() {
+    const std::vector<ControlOp>& ops = RecordedOps();
+    for (; g_applied < ops.size(); ++g_applied) {
+        const ControlOp& op = ops[g_applied];
+        switch (op.kind) {
+        case OpKind::HexText:
+            g_shown.hex[op.channel] = op.text;
+            g_shown.typed[op.channel] = false;
+            break;
+        case OpKind::DecText:
+            g_shown.dec[op.channel] = op.text;
+            break;
+        case OpKind::CodeText:
+            g_shown.code = op.text;
+            break;
+        case OpKind::SliderPos:
+            g_shown.slider[op.channel] = op.position;
+            break;
+        case OpKind::Repaint:
+            ++g_shown.repaints;
+            break;
+        case OpKind::EchoTooDeep:
+            g_shown.echoTooDeep = true;
+            break;
+        }
+    }
+    return g_shown;
 }
 
-void SetChannelHexText(int channel, const char* text) {
-    ++g_recorder.controlWrites;
-    // The echo of this write must not come back here again: a nested write
-    // means the model parsed its own text and would recurse on a real edit.
-    FUZZ_CHECK(g_recorder.hexWriteNesting == 0, "hex text \"%s\" written during another write",
-               text);
-    ++g_recorder.hexWriteNesting;
-    g_recorder.typedTextShown[channel] = false;
-    StoreEditText(channel, text, strlen(text));
-    ApplyTypedHex(channel, g_recorder.hexText[channel]);
-    --g_recorder.hexWriteNesting;
-}
-
-void SetChannelDecText(int channel, const char* text) {
-    ++g_recorder.controlWrites;
-    snprintf(g_recorder.decText[channel], sizeof g_recorder.decText[channel], "%s", text);
-}
-
-void SetCodeText(const char* text) {
-    ++g_recorder.controlWrites;
-    snprintf(g_recorder.codeText, sizeof g_recorder.codeText, "%s", text);
-}
-
-void SetChannelSliderPos(int channel, int position) {
-    ++g_recorder.controlWrites;
-    g_recorder.sliderPos[channel] = position;
-}
-
-void RepaintPreview() {
-    ++g_recorder.controlWrites;
-    ++g_recorder.repaints;
-}
+size_t ControlWrites() { return RecordedOps().size(); }
 
 void StartModel(bool previewReady) {
+    // A failed check ends the run, so that libFuzzer saves the input. (Set
+    // here: a static initializer could run before GoogleTest's own.)
+    GTEST_FLAG_SET(throw_on_failure, true);
     g_app = AppState();
-    memset(&g_recorder, 0, sizeof g_recorder);
+    ClearRecording();
+    g_shown = ControlsShown();
+    g_applied = 0;
     for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel)
         UpdateChannel(channel, g_app.channels[channel].value, true);
-    // Any non-null handle will do: the model only tests that it is there.
-    if (previewReady) g_app.slots[SLOT_BACKGROUND].window = reinterpret_cast<HWND>(&g_app);
+    if (previewReady) g_app.slots[SLOT_BACKGROUND].window = FakeWindow();
 }
 
 void CutWindowText(const uint8_t* bytes, size_t size, char (&text)[EDIT_TEXT_LIMIT + 1]) {
@@ -67,9 +70,15 @@ void CutWindowText(const uint8_t* bytes, size_t size, char (&text)[EDIT_TEXT_LIM
 }
 
 void TypeHexText(int channel, const char* text) {
-    g_recorder.typedTextShown[channel] = true;
-    StoreEditText(channel, text, strlen(text));
-    ApplyTypedHex(channel, g_recorder.hexText[channel]);
+    Shown();
+    g_shown.hex[channel] = text;
+    g_shown.typed[channel] = true;
+    ApplyTypedHex(channel, text);
+}
+
+void DragThumb(int channel, int position) {
+    Shown();
+    g_shown.slider[channel] = position;
 }
 
 bool ExpectedHexValue(const char* text, unsigned* value) {
@@ -86,32 +95,23 @@ COLORREF ExpectedColor() {
 }
 
 void CheckModelInvariant(const char* step) {
+    SCOPED_TRACE(std::string("after ") + step);
     const Channel* c = g_app.channels;
-    FUZZ_CHECK(g_app.updateDepth == 0, "after %s: updateDepth %d", step, g_app.updateDepth);
-    FUZZ_CHECK(g_app.currentSlot >= SLOT_BACKGROUND && g_app.currentSlot < SLOT_COUNT,
-               "after %s: currentSlot %d", step, g_app.currentSlot);
-    COLORREF color = g_app.slots[g_app.currentSlot].color;
-    FUZZ_CHECK(color == ExpectedColor(), "after %s: slot %d holds %06X, channels make %06X", step,
-               g_app.currentSlot, (unsigned)color, (unsigned)ExpectedColor());
-    char code[16];
-    snprintf(code, sizeof code, "#%02X%02X%02X", c[CHANNEL_RED].value, c[CHANNEL_GREEN].value,
-             c[CHANNEL_BLUE].value);
-    FUZZ_CHECK(strcmp(g_recorder.codeText, code) == 0, "after %s: code text \"%s\", expected \"%s\"",
-               step, g_recorder.codeText, code);
+    const ControlsShown& shown = Shown();
+    EXPECT_FALSE(shown.echoTooDeep);
+    EXPECT_EQ(g_app.updateDepth, 0);
+    ASSERT_TRUE(g_app.currentSlot >= SLOT_BACKGROUND && g_app.currentSlot < SLOT_COUNT)
+        << "current slot " << g_app.currentSlot;
+    EXPECT_EQ(g_app.slots[g_app.currentSlot].color, ExpectedColor())
+        << "slot " << g_app.currentSlot;
+    EXPECT_EQ(shown.code,
+              ColorCode(c[CHANNEL_RED].value, c[CHANNEL_GREEN].value, c[CHANNEL_BLUE].value));
     for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel) {
         unsigned value = c[channel].value;
-        char expected[16];
-        snprintf(expected, sizeof expected, "%u", value);
-        FUZZ_CHECK(strcmp(g_recorder.decText[channel], expected) == 0,
-                   "after %s: channel %d decimal text \"%s\", value %u", step, channel,
-                   g_recorder.decText[channel], value);
-        snprintf(expected, sizeof expected, "%02X", value);
-        FUZZ_CHECK(g_recorder.typedTextShown[channel] ||
-                       strcmp(g_recorder.hexText[channel], expected) == 0,
-                   "after %s: channel %d hex text \"%s\", value %u", step, channel,
-                   g_recorder.hexText[channel], value);
-        FUZZ_CHECK(g_recorder.sliderPos[channel] == 255 - (int)value,
-                   "after %s: channel %d slider at %d, value %u", step, channel,
-                   g_recorder.sliderPos[channel], value);
+        EXPECT_EQ(shown.dec[channel], std::to_string(value)) << "channel " << channel;
+        char hex[3];
+        snprintf(hex, sizeof hex, "%02X", value);
+        if (!shown.typed[channel]) EXPECT_EQ(shown.hex[channel], hex) << "channel " << channel;
+        EXPECT_EQ(shown.slider[channel], 255 - (int)value) << "channel " << channel;
     }
 }

@@ -1,46 +1,38 @@
-// What the fuzz targets share: a recorder standing in for the controls, the
-// checks that hold after every model operation, and a reader of input bytes.
-// The recorder keeps the last text and slider position each control was
-// given and counts repaint requests. Writing a hex edit's text re-enters
-// ApplyTypedHex before the write returns, as the edit-change notification
-// does in the real dialog.
+// What the fuzz targets share: the unit tests' recorder stands in for the
+// controls, and what the controls show is read from its sequence; the checks
+// that hold after every model operation (GoogleTest's, made fatal); and a
+// reader of input bytes.
 #ifndef PIKURIO_FUZZ_HARNESS_H
 #define PIKURIO_FUZZ_HARNESS_H
 
+#include <gtest/gtest.h>
+
 #include <stddef.h>
 #include <stdint.h>
-#include <stdio.h>
-#include <stdlib.h>
+
+#include <string>
 
 #include "core/app_state.h"
 
 // A hex edit read back through the dialog's 15-byte GetWindowTextA buffer.
 enum { EDIT_TEXT_LIMIT = 14 };
 
-struct ControlRecorder {
-    char hexText[CHANNEL_COUNT][EDIT_TEXT_LIMIT + 1];
-    char decText[CHANNEL_COUNT][16];
-    char codeText[16];
-    int sliderPos[CHANNEL_COUNT];
-    bool typedTextShown[CHANNEL_COUNT];  // the edit holds the user's text, not the value
-    int controlWrites;  // every text, slider and repaint operation
+// What the controls show: the last text or position the model gave each one,
+// unless the user has changed it since.
+struct ControlsShown {
+    std::string hex[CHANNEL_COUNT];
+    std::string dec[CHANNEL_COUNT];
+    std::string code;
+    int slider[CHANNEL_COUNT];
+    bool typed[CHANNEL_COUNT];  // the hex edit holds the user's text, not the value
     int repaints;
-    int hexWriteNesting;
+    bool echoTooDeep;  // the model parsed its own hex text back in
 };
 
-extern ControlRecorder g_recorder;
-
-// Fails the fuzz run with the failing condition and a note on the values.
-#define FUZZ_CHECK(condition, ...)                                                 \
-    do {                                                                           \
-        if (!(condition)) {                                                        \
-            fprintf(stderr, "%s:%d: check failed: %s\n  ", __FILE__, __LINE__,     \
-                    #condition);                                                   \
-            fprintf(stderr, __VA_ARGS__);                                          \
-            fputc('\n', stderr);                                                   \
-            abort();                                                               \
-        }                                                                          \
-    } while (0)
+// Brought up to date with the recorded operations on each call.
+const ControlsShown& Shown();
+// Every control operation recorded since the model started.
+size_t ControlWrites();
 
 // Fresh model and controls, then the dialog's start-up: each channel shown
 // at 255 while the background is current. With previewReady the preview
@@ -54,6 +46,8 @@ void CutWindowText(const uint8_t* bytes, size_t size, char (&text)[EDIT_TEXT_LIM
 // Puts text into a channel's hex edit as the user's typing would and delivers
 // the edit-change notification.
 void TypeHexText(int channel, const char* text);
+// Moves a slider's thumb as the user's drag would, before the model hears of it.
+void DragThumb(int channel, int position);
 
 // The value a typed text should give, judged without the model's parser:
 // exactly two hex digits. False when the text should be refused.

@@ -4,15 +4,25 @@
 
 #include <gtest/gtest.h>
 
-#include <stdio.h>
-
 #include <vector>
 
+#include "tests/support/color_code.h"
 #include "tests/unit/recorder.h"
 
 namespace {
 
 using Ops = std::vector<ControlOp>;
+
+// Every test starts from the model as the process starts it, with nothing recorded.
+class ModelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_app = AppState{};
+        ClearRecording();
+    }
+    // From here on UpdateChannel repaints the preview.
+    static void ShowPreview() { g_app.slots[SLOT_BACKGROUND].window = FakeWindow(); }
+};
 
 const int R = CHANNEL_RED;
 const int G = CHANNEL_GREEN;
@@ -24,10 +34,7 @@ COLORREF ColorOf(unsigned red, unsigned green, unsigned blue) {
 }
 
 std::string CodeOfChannels() {
-    char code[16];
-    snprintf(code, sizeof code, "#%02X%02X%02X", g_app.channels[R].value,
-             g_app.channels[G].value, g_app.channels[B].value);
-    return code;
+    return ColorCode(g_app.channels[R].value, g_app.channels[G].value, g_app.channels[B].value);
 }
 
 void SetChannels(uint8_t red, uint8_t green, uint8_t blue) {
@@ -82,15 +89,26 @@ struct HexRow {
 
 TEST(ParseHexByte, TwoDigitsOfEitherCaseOrNothing) {
     const HexRow rows[] = {
-        {"ff", true, 255},   {"FF", true, 255},   {"fF", true, 255},  {"0a", true, 10},
-        {"00", true, 0},     {"A0", true, 0xA0},  {"9e", true, 0x9E}, {"7B", true, 0x7B},
-        {"G1", false, 0},    {"1G", false, 0},    {"1 ", false, 0},   {" 1", false, 0},
-        {"-1", false, 0},    {"0x", false, 0},
+        {"ff", true, 255},
+        {"FF", true, 255},
+        {"fF", true, 255},
+        {"0a", true, 10},
+        {"00", true, 0},
+        {"A0", true, 0xA0},
+        {"9e", true, 0x9E},
+        {"7B", true, 0x7B},
+        {"G1", false, 0},
+        {"1G", false, 0},
+        {"1 ", false, 0},
+        {" 1", false, 0},
+        {"-1", false, 0},
+        {"0x", false, 0},
         // One double-byte character; its trail byte 0xA0 is no digit either.
         {"\x82\xA0", false, 0},
         {"0\x80", false, 0},
         // The terminator must not count as a digit.
-        {"1", false, 0},     {"", false, 0},
+        {"1", false, 0},
+        {"", false, 0},
     };
     for (const HexRow& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.text));
@@ -191,11 +209,9 @@ TEST_F(ModelTest, LoadingASlotMovesAllThreeChannels) {
     LoadSlotIntoChannels(SLOT_TEXT1);  // 0x0000FF: pure red
     EXPECT_EQ(RecordedOps(),
               (Ops{HexText(R, "FF"), CodeText("#FFFFFF"), DecText(R, "255"), SliderPos(R, 0),
-                   Repaint(),
-                   HexText(G, "00"), CodeText("#FF00FF"), DecText(G, "0"), SliderPos(G, 255),
-                   Repaint(),
-                   HexText(B, "00"), CodeText("#FF0000"), DecText(B, "0"), SliderPos(B, 255),
-                   Repaint()}));
+                   Repaint(), HexText(G, "00"), CodeText("#FF00FF"), DecText(G, "0"),
+                   SliderPos(G, 255), Repaint(), HexText(B, "00"), CodeText("#FF0000"),
+                   DecText(B, "0"), SliderPos(B, 255), Repaint()}));
     EXPECT_EQ(g_app.currentSlot, SLOT_TEXT1);
     EXPECT_EQ(g_app.channels[R].value, 255);
     EXPECT_EQ(g_app.channels[G].value, 0);
@@ -242,8 +258,8 @@ TEST_F(ModelTest, SizeComboListsLargeFirst) {
             g_app = AppState{};
             SetSlotSize(textSlot, selection);
             for (int slot = 0; slot < SLOT_COUNT; ++slot) {
-                int expected = slot == textSlot ? expectedSize[selection]
-                                                : AppState{}.slots[slot].sizeIndex;
+                int expected =
+                    slot == textSlot ? expectedSize[selection] : AppState{}.slots[slot].sizeIndex;
                 EXPECT_EQ(g_app.slots[slot].sizeIndex, expected) << "slot " << slot;
             }
         }
@@ -280,6 +296,27 @@ TEST_F(ModelTest, SliderPositionsOutsideTheRangeChangeNothing) {
         EXPECT_EQ(g_app.channels[G].value, 0x42);
         EXPECT_EQ(g_app.slots[SLOT_BACKGROUND].color, ColorOf(255, 0x42, 255));
     }
+}
+
+// ---- Loading a picked pixel ----
+
+TEST_F(ModelTest, APickedPixelLoadsBlueFirst) {
+    LoadSlotIntoChannels(SLOT_TEXT3);
+    ClearRecording();
+    const uint32_t rest = ApplyPixelToChannels(0xAB123456);
+    EXPECT_EQ(RecordedOps(OpKind::HexText),
+              (Ops{HexText(CHANNEL_BLUE, "56"), HexText(CHANNEL_GREEN, "34"),
+                   HexText(CHANNEL_RED, "12")}));
+    // The code passes through two mixed colours on the way.
+    EXPECT_EQ(RecordedOps(OpKind::CodeText),
+              (Ops{CodeText("#000056"), CodeText("#003456"), CodeText("#123456")}));
+    EXPECT_EQ(RecordedOps(OpKind::SliderPos).size(), 3u);
+    EXPECT_EQ(g_app.channels[CHANNEL_RED].value, 0x12);
+    EXPECT_EQ(g_app.channels[CHANNEL_GREEN].value, 0x34);
+    EXPECT_EQ(g_app.channels[CHANNEL_BLUE].value, 0x56);
+    EXPECT_EQ(g_app.slots[SLOT_TEXT3].color, ColorOf(0x12, 0x34, 0x56));
+    EXPECT_EQ(g_app.slots[SLOT_BACKGROUND].color, 0x000000u);
+    EXPECT_EQ(rest, 0xABu);
 }
 
 // ---- Copy text ----

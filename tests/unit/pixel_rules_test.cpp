@@ -1,5 +1,5 @@
 // The platform-free rules of a screen sample: scale percentage, scaled cursor
-// position, pixel conversion at every bit depth, and loading a pixel.
+// position and pixel conversion at every bit depth.
 #include "core/pixel_rules.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +7,6 @@
 #include <string.h>
 
 #include <vector>
-
-#include "core/color_model.h"
-#include "tests/unit/recorder.h"
 
 namespace {
 
@@ -26,12 +23,10 @@ TEST(ScaleCoordinate, TruncatesTowardZero) {
     const struct {
         int coordinate, percent, expected;
     } rows[] = {
-        {801, 125, 1001}, {401, 125, 501}, {801, 100, 801}, {0, 175, 0},
-        {3, 150, 4},      // 4.5
-        {-3, 150, -4},    // -4.5: toward zero, not down to -5
-        {-1, 125, -1},    // -1.25
-        {-801, 125, -1001},
-        {1919, 175, 3358},
+        {801, 125, 1001},   {401, 125, 501},   {801, 100, 801}, {0, 175, 0}, {3, 150, 4},  // 4.5
+        {-3, 150, -4},  // -4.5: toward zero, not down to -5
+        {-1, 125, -1},  // -1.25
+        {-801, 125, -1001}, {1919, 175, 3358},
     };
     for (const auto& row : rows)
         EXPECT_EQ(ScaleCoordinate(row.coordinate, row.percent), row.expected)
@@ -43,8 +38,8 @@ TEST(IsDpiValueName, WholeNameInAnyAsciiCase) {
         const char* name;
         bool matches;
     } rows[] = {
-        {"DpiValue", true},   {"dpivalue", true}, {"DPIVALUE", true}, {"dPiVaLuE", true},
-        {"DpiValue2", false}, {"Dpi", false},     {"", false},        {"DpiValu", false},
+        {"DpiValue", true},   {"dpivalue", true},   {"DPIVALUE", true}, {"dPiVaLuE", true},
+        {"DpiValue2", false}, {"Dpi", false},       {"", false},        {"DpiValu", false},
         {" DpiValue", false}, {"DpiValue ", false},
     };
     for (const auto& row : rows)
@@ -91,10 +86,10 @@ TEST(ConvertDibPixel, EightBitsLooksUpThePaletteWithoutItsReservedByte) {
 
 // 5-6-5 pixels, each component scaled to 0 .. 255 with truncating division.
 const std::vector<PixelRow> PIXELS_565 = {
-    {0xFFFF, 0xFFFFFF}, {0x8410, 0x838183},  // 16*255/31, 32*255/63, 16*255/31
-    {0x0000, 0x000000}, {0xF800, 0xFF0000}, {0x07E0, 0x00FF00}, {0x001F, 0x0000FF},
-    {0x0821, 0x080408},                      // 1*255/31 = 8, 1*255/63 = 4
-    {0xFFFF8410, 0x838183},                  // the scan line's padding is not pixel
+    {0xFFFF, 0xFFFFFF},     {0x8410, 0x838183},  // 16*255/31, 32*255/63, 16*255/31
+    {0x0000, 0x000000},     {0xF800, 0xFF0000}, {0x07E0, 0x00FF00},
+    {0x001F, 0x0000FF},     {0x0821, 0x080408},  // 1*255/31 = 8, 1*255/63 = 4
+    {0xFFFF8410, 0x838183},                      // the scan line's padding is not pixel
 };
 
 TEST(ConvertDibPixel, SixteenBitsWithoutMasksIs565) {
@@ -108,8 +103,11 @@ TEST(ConvertDibPixel, SixteenBitsWith565Masks) {
 TEST(ConvertDibPixel, SixteenBitsWith555Masks) {
     ExpectConverted16(
         {
-            {0x7FFF, 0xFFFFFF}, {0x4210, 0x838383},  // 16*255/31 in each component
-            {0x7C00, 0xFF0000}, {0x03E0, 0x00FF00}, {0x001F, 0x0000FF},
+            {0x7FFF, 0xFFFFFF},
+            {0x4210, 0x838383},  // 16*255/31 in each component
+            {0x7C00, 0xFF0000},
+            {0x03E0, 0x00FF00},
+            {0x001F, 0x0000FF},
             {0x8000, 0x000000},  // the unused top bit
             {0x0421, 0x080808},
         },
@@ -131,28 +129,6 @@ TEST(PixelToColorRef, SwapsRedAndBlueAndDropsTheTopByte) {
     };
     for (const PixelRow& row : rows)
         EXPECT_EQ(PixelToColorRef(row.w), row.rgb) << std::hex << "pixel 0x" << row.w;
-}
-
-// ---- Loading a picked pixel ----
-
-TEST_F(ModelTest, APickedPixelLoadsBlueFirst) {
-    LoadSlotIntoChannels(SLOT_TEXT3);
-    ClearRecording();
-    const uint32_t rest = ApplyPixelToChannels(0xAB123456);
-    EXPECT_EQ(RecordedOps(OpKind::HexText),
-              (std::vector<ControlOp>{HexText(CHANNEL_BLUE, "56"), HexText(CHANNEL_GREEN, "34"),
-                                      HexText(CHANNEL_RED, "12")}));
-    // The code passes through two mixed colours on the way.
-    EXPECT_EQ(RecordedOps(OpKind::CodeText),
-              (std::vector<ControlOp>{CodeText("#000056"), CodeText("#003456"),
-                                      CodeText("#123456")}));
-    EXPECT_EQ(RecordedOps(OpKind::SliderPos).size(), 3u);
-    EXPECT_EQ(g_app.channels[CHANNEL_RED].value, 0x12);
-    EXPECT_EQ(g_app.channels[CHANNEL_GREEN].value, 0x34);
-    EXPECT_EQ(g_app.channels[CHANNEL_BLUE].value, 0x56);
-    EXPECT_EQ(g_app.slots[SLOT_TEXT3].color, PixelToColorRef(0xAB123456));
-    EXPECT_EQ(g_app.slots[SLOT_BACKGROUND].color, 0x000000u);
-    EXPECT_EQ(rest, 0xABu);
 }
 
 }  // namespace

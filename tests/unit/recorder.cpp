@@ -15,12 +15,18 @@ const int MAX_HEX_NESTING = 4;
 
 const char* KindName(OpKind kind) {
     switch (kind) {
-    case OpKind::HexText: return "HexText";
-    case OpKind::DecText: return "DecText";
-    case OpKind::CodeText: return "CodeText";
-    case OpKind::SliderPos: return "SliderPos";
-    case OpKind::Repaint: return "Repaint";
-    case OpKind::EchoTooDeep: return "EchoTooDeep";
+    case OpKind::HexText:
+        return "HexText";
+    case OpKind::DecText:
+        return "DecText";
+    case OpKind::CodeText:
+        return "CodeText";
+    case OpKind::SliderPos:
+        return "SliderPos";
+    case OpKind::Repaint:
+        return "Repaint";
+    case OpKind::EchoTooDeep:
+        return "EchoTooDeep";
     }
     return "?";
 }

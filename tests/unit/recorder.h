@@ -1,10 +1,9 @@
 // The control operations of the colour model, bound to a recorder instead of
 // the dialog's controls, so that a test can compare what the model did to the
-// controls, in order, as one sequence.
+// controls, in order, as one sequence. The unit tests and the fuzz targets
+// share it; each reads the sequence its own way.
 #ifndef PIKURIO_TESTS_RECORDER_H
 #define PIKURIO_TESTS_RECORDER_H
-
-#include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
@@ -40,16 +39,5 @@ void ClearRecording();
 
 // A non-null handle that stands for a window that exists.
 HWND FakeWindow();
-
-// Every test starts from the model as the process starts it, with nothing recorded.
-class ModelTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        g_app = AppState{};
-        ClearRecording();
-    }
-    // From here on UpdateChannel repaints the preview.
-    static void ShowPreview() { g_app.slots[SLOT_BACKGROUND].window = FakeWindow(); }
-};
 
 #endif
