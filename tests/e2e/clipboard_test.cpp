@@ -6,6 +6,7 @@
 
 #include <string.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,26 +74,34 @@ HGLOBAL WINAPI RecordingGlobalFree(HGLOBAL memory) {
     return g_realGlobalFree(memory);
 }
 
-struct Failure {
+// One call of CopyTextToClipboard with one platform call failing (none when
+// function is null): what it returns, what the clipboard holds after it (null:
+// nothing), and whether memory was handed on before the failure.
+struct Case {
     const char* name;
     const char* dll;
     const char* function;
     void* replacement;
-    bool clipboardEmptied;  // the failure comes after EmptyClipboard
+    int result;
+    const char* clipboard;
     bool memoryTaken;
 };
 
 }  // namespace
 
 TEST_CASE(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
-    const Failure failures[] = {
-        {"open fails", "user32.dll", "OpenClipboard", (void*)FailingOpenClipboard, false, false},
-        {"lock fails", "kernel32.dll", "GlobalLock", (void*)FailingGlobalLock, false, true},
+    const Case cases[] = {
+        {"open fails", "user32.dll", "OpenClipboard", (void*)FailingOpenClipboard, 1, "before",
+         false},
+        {"lock fails", "kernel32.dll", "GlobalLock", (void*)FailingGlobalLock, 1, "before", true},
+        // Past EmptyClipboard: the clipboard is left empty.
         {"clipboard refuses the data", "user32.dll", "SetClipboardData",
-         (void*)RefusingSetClipboardData, true, true},
+         (void*)RefusingSetClipboardData, 1, nullptr, true},
+        // The clipboard owns the memory then: nothing is freed here.
+        {"success", nullptr, nullptr, nullptr, 0, "#ABCDEF", false},
     };
-    for (const Failure& f : failures) {
-        std::string step = f.name;
+    for (const Case& c : cases) {
+        std::string step = c.name;
         PutClipboardText("before");
         g_locked.clear();
         g_freed.clear();
@@ -100,37 +109,22 @@ TEST_CASE(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
         {
             ImportPatch freeing("kernel32.dll", "GlobalFree", (void*)RecordingGlobalFree);
             g_realGlobalFree = reinterpret_cast<HGLOBAL(WINAPI*)(HGLOBAL)>(freeing.Original());
-            ImportPatch failing(f.dll, f.function, f.replacement);
+            std::unique_ptr<ImportPatch> failing;
+            if (c.function) failing.reset(new ImportPatch(c.dll, c.function, c.replacement));
             result = CopyTextToClipboard("#ABCDEF");
         }
-        CHECK_EQ(step + ": result", 1, result);
+        CHECK_EQ(step + ": result", c.result, result);
         std::string text;
         bool hasText = ReadClipboardText(&text);
-        if (f.clipboardEmptied)
-            CHECK(step + ": clipboard left empty, not " + Quote(text), !hasText);
-        else
-            CHECK_EQ(step + ": clipboard kept", std::string("before"), hasText ? text : "(none)");
-        if (f.memoryTaken) {
+        CHECK_EQ(step + ": clipboard", std::string(c.clipboard ? c.clipboard : "(none)"),
+                 hasText ? text : "(none)");
+        if (c.memoryTaken) {
             REQUIRE_EQ(step + ": memory handed to the failing call", 1, (int)g_locked.size());
             CHECK_EQ(step + ": that memory freed, once", 1, (int)g_freed.size());
             CHECK(step + ": the same block freed",
                   g_freed.size() == 1 && g_freed[0] == g_locked[0]);
         } else {
-            CHECK_EQ(step + ": nothing to free", 0, (int)g_freed.size());
+            CHECK_EQ(step + ": nothing freed", 0, (int)g_freed.size());
         }
     }
-
-    // Without a failure the text is the clipboard's and nothing is freed here.
-    PutClipboardText("before");
-    g_freed.clear();
-    int result;
-    {
-        ImportPatch freeing("kernel32.dll", "GlobalFree", (void*)RecordingGlobalFree);
-        g_realGlobalFree = reinterpret_cast<HGLOBAL(WINAPI*)(HGLOBAL)>(freeing.Original());
-        result = CopyTextToClipboard("#ABCDEF");
-    }
-    CHECK_EQ("success: result", 0, result);
-    CHECK_EQ("success: nothing freed", 0, (int)g_freed.size());
-    std::string text;
-    CHECK("success: clipboard holds " + Quote(text), ReadClipboardText(&text) && text == "#ABCDEF");
 }

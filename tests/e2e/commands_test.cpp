@@ -36,17 +36,14 @@ TEST_CASE(typed_hex_takes_effect_at_the_second_character) {
     Pikurio app;
     app.Activate();
     app.TypeInto(IDC_G_HEX, "8");
-    CHECK_EQ("green edit after \"8\"", std::string("8"), app.Text(IDC_G_HEX));
-    CHECK_EQ("green label after \"8\"", std::string("255"), app.Text(IDC_G_DEC));
-    CHECK_EQ("code after \"8\"", std::string("#FFFFFF"), app.Text(IDC_CODE));
-    CHECK_EQ("green slider after \"8\"", 0, app.SliderPos(IDC_G_SLIDER));
+    CHECK_EQ("after \"8\"", std::string("#FFFFFF hex FF 8 FF dec 255 255 255 sliders 0 0 0"),
+             app.ChannelsShown());
 
     TypeText("0");
     WaitForChannels(app, 255, 128, 255);
     CHECK_EQ("after \"80\"", ChannelsShownFor(255, 128, 255), app.ChannelsShown());
 
     app.TypeInto(IDC_G_HEX, "zz");
-    CHECK_EQ("green edit keeps \"zz\"", std::string("zz"), app.Text(IDC_G_HEX));
     CHECK_EQ("after \"zz\"", std::string("#FF80FF hex FF zz FF dec 255 128 255 sliders 0 127 0"),
              app.ChannelsShown());
 

@@ -164,14 +164,6 @@ TEST_F(ModelTest, UpdateChannelWritesTextsSliderAndRepaintInOrder) {
     ExpectModelConsistent();
 }
 
-TEST_F(ModelTest, UpdateChannelFromTheSliderLeavesTheSliderAlone) {
-    ShowPreview();
-    UpdateChannel(B, 0, false);
-    EXPECT_EQ(RecordedOps(),
-              (Ops{HexText(B, "00"), CodeText("#FFFF00"), DecText(B, "0"), Repaint()}));
-    ExpectModelConsistent();
-}
-
 // Dialog initialisation sets each channel to 255 while the background is
 // current and before the preview exists, so nothing is repainted yet.
 TEST_F(ModelTest, StartUpMakesTheBackgroundWhite) {
@@ -184,22 +176,6 @@ TEST_F(ModelTest, StartUpMakesTheBackgroundWhite) {
     EXPECT_EQ(g_app.slots[SLOT_TEXT1].color, 0x0000FFu);
     EXPECT_EQ(g_app.slots[SLOT_TEXT2].color, 0x00FF00u);
     EXPECT_EQ(g_app.slots[SLOT_TEXT3].color, 0xFF0000u);
-}
-
-TEST_F(ModelTest, EveryPathKeepsSlotAndCodeInStepWithTheChannels) {
-    ShowPreview();
-    UpdateChannel(R, 0x80, true);
-    ExpectModelConsistent();
-    ApplyTypedHex(B, "3c");
-    ExpectModelConsistent();
-    ApplySliderPosition(G, 200);
-    ExpectModelConsistent();
-    LoadSlotIntoChannels(SLOT_TEXT3);
-    ExpectModelConsistent();
-    ApplyTypedHex(R, "C4");
-    ExpectModelConsistent();
-    EXPECT_EQ(g_app.slots[SLOT_BACKGROUND].color, ColorOf(0x80, 55, 0x3C));
-    EXPECT_EQ(g_app.slots[SLOT_TEXT3].color, ColorOf(0xC4, 0, 0xFF));
 }
 
 // ---- Slots ----
