@@ -1,6 +1,6 @@
 # Strings the CMake presets and the scripts together. `make test` and
 # `make run` install what is missing first, so a fresh Debian 12 needs nothing else.
-.PHONY: all setup prefix host host-asan win32 win64 build test run bench fuzz lint screenshots clean
+.PHONY: all setup prefix host host-asan win32 win64 build test run bench fuzz lint screenshots dist clean
 
 all: build
 
@@ -15,7 +15,7 @@ host host-asan win32 win64: setup
 
 build: host host-asan win32 win64
 
-test: build prefix
+test: build prefix dist
 	@scripts/lint.sh
 	@scripts/fuzz.sh --smoke
 	@scripts/with-displays.sh scripts/run-tests.sh
@@ -37,6 +37,9 @@ bench: win32 win64 prefix
 
 screenshots: win32 win64 prefix
 	@scripts/screenshots.sh
+
+dist: win32
+	@scripts/dist.sh
 
 clean:
 	rm -rf build

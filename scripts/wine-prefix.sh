@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Prepares the project's Wine prefix under build/ (32- or 64-bit, as
 # wine-env.sh chooses): a virtual desktop (so captions are drawn and windows
-# sit where the program puts them), and the Japanese UI fonts mapped to the
-# IPA fonts. Does nothing when it is ready.
+# sit where the program puts them), the Japanese UI fonts mapped to the IPA
+# fonts, and Marlett for the caption buttons. Does nothing when it is ready.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 
 stamp=$WINEPREFIX/.pikurio-ready
 # Bump this when the settings below change, so existing prefixes are redone.
-version=4
+version=5
 [ "$(cat "$stamp" 2>/dev/null)" = "$version" ] && exit 0
 
 echo "wine-prefix: preparing $WINEPREFIX"
@@ -28,5 +28,10 @@ reg "$subst" /v 'MS PGothic' /d 'IPAPGothic'
 reg "$subst" /v 'MS UI Gothic' /d 'IPAPGothic'
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
+# The caption buttons are glyphs of the Marlett font. Debian's Wine does not
+# look where fonts-wine puts Wine's own faces (/usr/share/wine/fonts), so
+# without this a fallback face is chosen and the close button shows an "r".
+# Wine reads the prefix's Fonts folder whenever a program starts.
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 "$wine_server" -w
 echo "$version" > "$stamp"
