@@ -13,22 +13,30 @@
 // Read as UTF-16 and converted to code page 932 here: Wine hands the ANSI
 // form of CB_GETLBTEXT across processes as UTF-16.
 std::string ComboItemText(HWND combo, int index) {
-    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR) return "(none)";
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, ANSWER_MS,
+                             &length))
+        return "(no answer)";
+    if ((LRESULT)length == CB_ERR) return "(none)";
     std::vector<wchar_t> wide(length + 1);
-    length = SendMessageW(combo, CB_GETLBTEXT, index, (LPARAM)wide.data());
-    if (length == CB_ERR) return "(none)";
+    if (!SendMessageTimeoutW(combo, CB_GETLBTEXT, index, (LPARAM)wide.data(), SMTO_ABORTIFHUNG,
+                             ANSWER_MS, &length))
+        return "(no answer)";
+    if ((LRESULT)length == CB_ERR) return "(none)";
     char text[256];
     int bytes =
         WideCharToMultiByte(932, 0, wide.data(), (int)length, text, sizeof text, nullptr, nullptr);
     return std::string(text, bytes > 0 ? bytes : 0);
 }
 
-Pikurio::Pikurio() {
-    bool started = StartProgram(ProgramDirectory() + "pikurio.exe", APP_NAME, 20000, &running_);
-    if (!started) StopProgram(&running_, 0);
-    REQUIRE("start pikurio.exe and find its visible dialog \"" APP_NAME "\" within 20 s", started);
+::testing::AssertionResult Pikurio::Start() {
+    if (!StartProgram(ProgramDirectory() + "pikurio.exe", APP_NAME, 20000, &running_)) {
+        StopProgram(&running_, 0);
+        return ::testing::AssertionFailure()
+               << "pikurio.exe did not start or showed no dialog \"" APP_NAME "\" within 20 s";
+    }
     Settle(200);
+    return ::testing::AssertionSuccess();
 }
 
 Pikurio::~Pikurio() { StopProgram(&running_, 0); }
@@ -39,19 +47,20 @@ std::string Pikurio::Text(int id) const { return WindowText(Item(id)); }
 
 void Pikurio::SetText(int id, const char* text) const {
     DWORD_PTR result;
-    SendMessageTimeoutA(Item(id), WM_SETTEXT, 0, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutA(Item(id), WM_SETTEXT, 0, (LPARAM)text, SMTO_ABORTIFHUNG, ANSWER_MS,
+                        &result);
 }
 
 LRESULT Pikurio::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(Item(id), message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutA(Item(id), message, wParam, lParam, SMTO_ABORTIFHUNG, ANSWER_MS, &result);
     return (LRESULT)result;
 }
 
 void Pikurio::Notify(int id, WORD code) const {
     DWORD_PTR result;
     SendMessageTimeoutA(running_.dialog, WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)Item(id),
-                        SMTO_ABORTIFHUNG, 5000, &result);
+                        SMTO_ABORTIFHUNG, ANSWER_MS, &result);
 }
 
 void Pikurio::SelectCombo(int id, int index) const {
@@ -70,8 +79,8 @@ HWND Pikurio::FocusedWindow() const {
 
 bool Pikurio::Responds() const {
     DWORD_PTR result;
-    return SendMessageTimeoutA(running_.dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) !=
-           0;
+    return SendMessageTimeoutA(running_.dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ANSWER_MS,
+                               &result) != 0;
 }
 
 bool Pikurio::IsTopmost() const {
@@ -84,9 +93,11 @@ void Pikurio::ClickItem(int id) const {
     ClickAt(center.x, center.y);
 }
 
-void Pikurio::PressPick() const {
+::testing::AssertionResult Pikurio::PressPick() const {
     ClickItem(IDC_PICK);
-    REQUIRE("dialog topmost after the pick button", WaitUntil([&] { return IsTopmost(); }, 3000));
+    if (WaitUntil([&] { return IsTopmost(); }, SOON_MS)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "not topmost within " << SOON_MS << " ms of the pick button's click";
 }
 
 void Pikurio::TypeInto(int id, const char* text) const {

@@ -1,30 +1,34 @@
 // The end-to-end tests' view of the program: it starts the real pikurio.exe,
 // finds its dialog and drives it from outside the process with messages and
 // real input. Each test runs in a fresh process of its own; every wait has a
-// bound. Checks, the screen and the program's windows come from the test kit.
+// bound. Waits, the screen and the program's windows come from the test kit.
 #ifndef PIKURIO_E2E_HARNESS_H
 #define PIKURIO_E2E_HARNESS_H
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "tests/support/channels.h"
-#include "tests/support/check.h"
 #include "tests/support/color_code.h"
 #include "tests/support/program.h"
 #include "tests/support/screen.h"
+#include "tests/support/wait.h"
 
 // ---- The program under test --------------------------------------------------
 
-// One running pikurio.exe. The destructor ends it if the test did not.
+// One pikurio.exe. The destructor ends it if the test did not.
 class Pikurio {
 public:
-    Pikurio();  // starts it and waits for its dialog (REQUIREs both)
+    Pikurio() = default;
     ~Pikurio();
     Pikurio(const Pikurio&) = delete;
     Pikurio& operator=(const Pikurio&) = delete;
 
+    // Starts it and waits for its dialog.
+    [[nodiscard]] ::testing::AssertionResult Start();
     HWND Dialog() const { return running_.dialog; }
     HWND Item(int id) const;
     std::string Text(int id) const;
@@ -41,8 +45,8 @@ public:
     bool IsTopmost() const;  // WS_EX_TOPMOST on the dialog
     // Activates the dialog and clicks the middle of one of its controls.
     void ClickItem(int id) const;
-    // Clicks the pick button and waits until the dialog is topmost.
-    void PressPick() const;
+    // Clicks the pick button; succeeds once the dialog is topmost.
+    [[nodiscard]] ::testing::AssertionResult PressPick() const;
     // Clicks into an edit, selects its whole text and types text as key strokes.
     void TypeInto(int id, const char* text) const;
     // The ten texts and positions of the colour editor, in one line, so a
@@ -56,7 +60,16 @@ public:
     bool HasExited() const;
 
 private:
-    RunningProgram running_;
+    RunningProgram running_ = {};
+};
+
+// A test of a fresh pikurio.exe, started before the test's body (which does
+// not run when the start fails) and ended after it. Each file names its suite:
+// using Pick = PikurioTest; TEST_F(Pick, ...).
+class PikurioTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(app.Start()); }
+    Pikurio app;
 };
 
 std::string ComboItemText(HWND combo, int index);

@@ -21,38 +21,35 @@ const int TARGET_CENTER_X = TARGET_X + TARGET_SIZE / 2,
 // Loads a slot and checks the colour it shows.
 void CheckSlot(const Pikurio& app, const std::string& step, int slot, COLORREF color) {
     app.SelectCombo(IDC_TARGET, slot);
-    CHECK_EQ(step + ": slot " + std::to_string(slot), ChannelsShownFor(color), app.ChannelsShown());
+    EXPECT_EQ(ChannelsShownFor(color), app.ChannelsShown()) << step << ": slot " << slot;
 }
 
 }  // namespace
 
-TEST_CASE(pick_loads_the_clicked_colour_into_the_current_slot_only) {
-    Pikurio app;
+using Pick = PikurioTest;
+
+TEST_F(Pick, loads_the_clicked_colour_into_the_current_slot_only) {
     const COLORREF first = RGB(0x20, 0x90, 0xC0);
     ColorWindow target(first, TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     app.SelectCombo(IDC_TARGET, 1);
     POINT swatch = CenterOf(app.Item(IDC_SWATCH));
     const COLORREF swatchIdle = ScreenPixel(swatch.x, swatch.y);
-    REQUIRE("swatch not already in the target's colour", swatchIdle != first);
+    ASSERT_NE(Hex(first), Hex(swatchIdle)) << "swatch not already in the target's colour";
 
-    app.PressPick();
+    ASSERT_TRUE(app.PressPick());
     MoveMouseTo(TARGET_CENTER_X, TARGET_CENTER_Y);
-    WaitUntil([&] { return ScreenPixel(swatch.x, swatch.y) == first; }, 1500);
-    CHECK_EQ("swatch shows the colour under the cursor", Hex(first),
-             Hex(ScreenPixel(swatch.x, swatch.y)));
-    CHECK_EQ("the swatch alone changes before the click", std::string("#FF0000"),
-             app.Text(IDC_CODE));
+    EXPECT_SOON(Hex(first), Hex(ScreenPixel(swatch.x, swatch.y)))
+        << "swatch shows the colour under the cursor";
+    EXPECT_EQ("#FF0000", app.Text(IDC_CODE)) << "the swatch alone changes before the click";
 
     MouseButton(false, true);
-    WaitUntil([&] { return app.Text(IDC_CODE) == ColorCode(first); }, 3000);
+    EXPECT_SOON(ColorCode(first), app.Text(IDC_CODE)) << "picked on the press";
     MouseButton(false, false);
-    CHECK_EQ("after the left click", ChannelsShownFor(0x20, 0x90, 0xC0), app.ChannelsShown());
-    WaitUntil([&] { return GetDlgCtrlID(app.FocusedWindow()) == IDC_R_HEX; }, 3000);
-    CHECK_EQ("focus after the release", IDC_R_HEX, GetDlgCtrlID(app.FocusedWindow()));
-    WaitUntil([&] { return ScreenPixel(swatch.x, swatch.y) == swatchIdle; }, 3000);
-    CHECK_EQ("swatch back to the dialog's background", Hex(swatchIdle),
-             Hex(ScreenPixel(swatch.x, swatch.y)));
-    CHECK("dialog still topmost after the pick", app.IsTopmost());
+    EXPECT_EQ(ChannelsShownFor(0x20, 0x90, 0xC0), app.ChannelsShown()) << "after the left click";
+    EXPECT_SOON(IDC_R_HEX, GetDlgCtrlID(app.FocusedWindow())) << "focus after the release";
+    EXPECT_SOON(Hex(swatchIdle), Hex(ScreenPixel(swatch.x, swatch.y)))
+        << "swatch back to the dialog's background";
+    EXPECT_TRUE(app.IsTopmost()) << "dialog still topmost after the pick";
 
     CheckSlot(app, "after the first pick", 0, RGB(255, 255, 255));
     CheckSlot(app, "after the first pick", 2, RGB(0, 255, 0));
@@ -63,82 +60,74 @@ TEST_CASE(pick_loads_the_clicked_colour_into_the_current_slot_only) {
     const COLORREF second = RGB(0xC0, 0x30, 0x50);
     target.SetColor(second);
     app.SelectCombo(IDC_TARGET, 3);
-    app.PressPick();
+    ASSERT_TRUE(app.PressPick());
     ClickAt(TARGET_CENTER_X, TARGET_CENTER_Y, true);
-    WaitUntil([&] { return app.Text(IDC_CODE) == ColorCode(second); }, 3000);
-    CHECK_EQ("after the right click", ChannelsShownFor(0xC0, 0x30, 0x50), app.ChannelsShown());
+    EXPECT_SOON(ChannelsShownFor(0xC0, 0x30, 0x50), app.ChannelsShown()) << "after the right click";
     CheckSlot(app, "after the second pick", 0, RGB(255, 255, 255));
     CheckSlot(app, "after the second pick", 1, first);
     CheckSlot(app, "after the second pick", 2, RGB(0, 255, 0));
     CheckSlot(app, "after the second pick", 3, second);
 }
 
-TEST_CASE(deactivation_ends_pick_mode_and_drops_topmost) {
-    Pikurio app;
+TEST_F(Pick, deactivation_ends_pick_mode_and_drops_topmost) {
     ColorWindow target(RGB(0x40, 0x80, 0x20), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     ColorWindow other(RGB(0x80, 0x80, 0x80), 700, 100, 100, 100);
-    CHECK("not topmost before pick mode", !app.IsTopmost());
+    EXPECT_FALSE(app.IsTopmost()) << "not topmost before pick mode";
 
     // After a pick the dialog stays on top until another window is activated.
-    app.PressPick();
+    ASSERT_TRUE(app.PressPick());
     ClickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
-    WaitUntil([&] { return app.Text(IDC_CODE) == "#408020"; }, 3000);
-    CHECK_EQ("picked", std::string("#408020"), app.Text(IDC_CODE));
+    EXPECT_SOON("#408020", app.Text(IDC_CODE)) << "picked";
     SetForegroundWindow(other.Handle());
-    WaitUntil([&] { return !app.IsTopmost(); }, 3000);
-    CHECK("topmost dropped when another window is activated after a pick", !app.IsTopmost());
+    EXPECT_SOON(false, app.IsTopmost())
+        << "topmost dropped when another window is activated after a pick";
 
     // Deactivated while still waiting for the click: the preview shows the
     // samples again in place of the prompt, and the click then picks nothing.
     target.SetColor(RGB(0x10, 0x20, 0x30));
     HWND preview = app.Item(IDC_PREVIEW);
     const ScreenCapture samples = CaptureClient(preview);
-    app.PressPick();
-    CHECK("the prompt replaces the samples",
-          WaitUntil([&] { return !(CaptureClient(preview) == samples); }, 3000));
+    ASSERT_TRUE(app.PressPick());
+    EXPECT_SOON(false, CaptureClient(preview) == samples) << "the prompt replaces the samples";
     SetForegroundWindow(other.Handle());
-    WaitUntil([&] { return !app.IsTopmost(); }, 3000);
-    CHECK("topmost dropped when another window is activated while waiting", !app.IsTopmost());
-    CHECK("the samples shown again after the deactivation",
-          WaitUntil([&] { return CaptureClient(preview) == samples; }, 3000));
+    EXPECT_SOON(false, app.IsTopmost())
+        << "topmost dropped when another window is activated while waiting";
+    EXPECT_SOON(true, CaptureClient(preview) == samples)
+        << "the samples shown again after the deactivation";
     // The swatch no longer samples, the window switched to keeps the
     // activation, and the mouse is given back.
     POINT swatch = CenterOf(app.Item(IDC_SWATCH));
     MoveMouseTo(TARGET_CENTER_X, TARGET_CENTER_Y);
     Settle(500);  // five timer periods
-    CHECK("swatch not sampling after the deactivation",
-          ScreenPixel(swatch.x, swatch.y) != RGB(0x10, 0x20, 0x30));
-    CHECK_EQ("foreground after the switch", (const void*)other.Handle(),
-             (const void*)GetForegroundWindow());
+    EXPECT_NE(Hex(RGB(0x10, 0x20, 0x30)), Hex(ScreenPixel(swatch.x, swatch.y)))
+        << "swatch not sampling after the deactivation";
+    EXPECT_EQ(other.Handle(), GetForegroundWindow()) << "foreground after the switch";
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    CHECK("mouse capture released by the switch",
-          GetGUIThreadInfo(app.ThreadId(), &info) && !info.hwndCapture);
+    EXPECT_TRUE(GetGUIThreadInfo(app.ThreadId(), &info) && !info.hwndCapture)
+        << "mouse capture released by the switch";
     MouseButton(false, true);
     MouseButton(false, false);
     Settle(300);  // a pick would have shown by now
-    CHECK_EQ("no pick after the deactivation", std::string("#408020"), app.Text(IDC_CODE));
+    EXPECT_EQ("#408020", app.Text(IDC_CODE)) << "no pick after the deactivation";
     // Back in the dialog, a click reaches the control under it.
     app.ClickItem(IDC_G_HEX);
-    WaitUntil([&] { return GetDlgCtrlID(app.FocusedWindow()) == IDC_G_HEX; }, 3000);
-    CHECK_EQ("focus after a click on green", IDC_G_HEX, GetDlgCtrlID(app.FocusedWindow()));
+    EXPECT_SOON(IDC_G_HEX, GetDlgCtrlID(app.FocusedWindow())) << "focus after a click on green";
 }
 
 // While waiting for the click, another window taking the mouse ends pick mode:
 // no prompt is left that a click would not answer.
-TEST_CASE(losing_the_mouse_to_a_combo_list_ends_pick_mode) {
-    Pikurio app;
-    app.PressPick();
+TEST_F(Pick, losing_the_mouse_to_a_combo_list_ends_pick_mode) {
+    ASSERT_TRUE(app.PressPick());
     PressKey(VK_TAB);  // from the pick button to the target combo
     PressKey(VK_F4);   // its list takes the mouse
-    REQUIRE("the target list opened by Tab and F4",
-            WaitUntil([&] { return app.Send(IDC_TARGET, CB_GETDROPPEDSTATE) != 0; }, 3000));
-    WaitUntil([&] { return !app.IsTopmost(); }, 3000);
-    CHECK("pick mode over (topmost dropped) once the list has the mouse", !app.IsTopmost());
+    ASSERT_SOON(TRUE, app.Send(IDC_TARGET, CB_GETDROPPEDSTATE))
+        << "the target list opened by Tab and F4";
+    EXPECT_SOON(false, app.IsTopmost())
+        << "pick mode over (topmost dropped) once the list has the mouse";
 }
 
-TEST_CASE(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
-    Pikurio app;
+TEST_F(Pick, after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
     ColorWindow target(RGB(0x30, 0x60, 0x90), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     POINT preview = CenterOf(app.Item(IDC_PREVIEW));
 
@@ -146,30 +135,27 @@ TEST_CASE(after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
     app.ClickItem(IDC_G_HEX);
     ClickAt(preview.x, preview.y);
     Settle(200);
-    CHECK_EQ("focus after a click on the preview before a pick", IDC_G_HEX,
-             GetDlgCtrlID(app.FocusedWindow()));
+    EXPECT_EQ(IDC_G_HEX, GetDlgCtrlID(app.FocusedWindow()))
+        << "focus after a click on the preview before a pick";
 
-    app.PressPick();
+    ASSERT_TRUE(app.PressPick());
     ClickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
-    WaitUntil([&] { return app.Text(IDC_CODE) == "#306090"; }, 3000);
-    CHECK_EQ("picked", std::string("#306090"), app.Text(IDC_CODE));
+    EXPECT_SOON("#306090", app.Text(IDC_CODE)) << "picked";
 
     // A release over the dialog's static surface repeats the end of the pick;
     // a click into an edit keeps the focus in that edit.
     app.ClickItem(IDC_G_HEX);
-    CHECK_EQ("focus after a click into green", IDC_G_HEX, GetDlgCtrlID(app.FocusedWindow()));
+    EXPECT_EQ(IDC_G_HEX, GetDlgCtrlID(app.FocusedWindow())) << "focus after a click into green";
     ClickAt(preview.x, preview.y);
-    WaitUntil([&] { return GetDlgCtrlID(app.FocusedWindow()) == IDC_R_HEX; }, 3000);
-    CHECK_EQ("focus after a click on the preview after a pick", IDC_R_HEX,
-             GetDlgCtrlID(app.FocusedWindow()));
-    CHECK_EQ("the click picked nothing more", std::string("#306090"), app.Text(IDC_CODE));
+    EXPECT_SOON(IDC_R_HEX, GetDlgCtrlID(app.FocusedWindow()))
+        << "focus after a click on the preview after a pick";
+    EXPECT_EQ("#306090", app.Text(IDC_CODE)) << "the click picked nothing more";
 }
 
-TEST_CASE(escape_in_pick_mode_ends_the_program_with_exit_code_0) {
-    Pikurio app;
-    app.PressPick();
+TEST_F(Pick, escape_in_pick_mode_ends_the_program_with_exit_code_0) {
+    ASSERT_TRUE(app.PressPick());
     PressKey(VK_ESCAPE);
-    CHECK_EQ("exit code after Esc in pick mode", 0L, app.WaitForExit());
+    EXPECT_EQ(0L, app.WaitForExit()) << "exit code after Esc in pick mode";
 }
 
 // ---- The 16-bit screen -------------------------------------------------------
@@ -240,21 +226,18 @@ int Expand(uint32_t stored, uint32_t mask) { return (int)(stored * 255 / (mask >
 // The 16-bit word the screen holds at (x, y), read with GetDIBits.
 uint32_t ScreenWord16(int x, int y) { return CaptureScreenDib(x, y).pixel & 0xFFFF; }
 
-// Picks the target's colour into text 1 and returns the colour code shown.
-std::string PickOnScreen(const Pikurio& app, const std::string& expected) {
+// Picks the target's colour into text 1.
+void PickOnScreen(const Pikurio& app) {
     app.SelectCombo(IDC_TARGET, 1);
-    app.PressPick();
+    ASSERT_TRUE(app.PressPick());
     ClickAt(TARGET_CENTER_X, TARGET_CENTER_Y, false);
-    WaitUntil([&] { return app.Text(IDC_CODE) == expected; }, 3000);
-    return app.Text(IDC_CODE);
 }
 
 }  // namespace
 
-TEST_CASE(pick_reads_the_screen_masks_16bpp) {
-    Pikurio app;
+TEST_F(Pick, reads_the_screen_masks_16bpp) {
     ScreenMasks masks = ReadScreenMasks();
-    REQUIRE_EQ("bits per pixel of the screen", 16, masks.bitCount);
+    ASSERT_EQ(16, masks.bitCount) << "bits per pixel of the screen";
     printf("  screen masks %s %s %s\n", Hex(masks.mask[0]).c_str(), Hex(masks.mask[1]).c_str(),
            Hex(masks.mask[2]).c_str());
     const int rgb[3] = {0x80, 0x40, 0xC0};
@@ -268,15 +251,14 @@ TEST_CASE(pick_reads_the_screen_masks_16bpp) {
         expected[i] = Expand(q, masks.mask[i]);
     }
     // The premise: the screen keeps the colour as its masks quantise it.
-    REQUIRE_EQ("16-bit word on the screen", Hex(stored),
-               Hex(ScreenWord16(TARGET_CENTER_X, TARGET_CENTER_Y)));
+    ASSERT_EQ(Hex(stored), Hex(ScreenWord16(TARGET_CENTER_X, TARGET_CENTER_Y)))
+        << "16-bit word on the screen";
 
-    std::string code = ColorCode(RGB(expected[0], expected[1], expected[2]));
-    CHECK_EQ("colour picked on the 16-bit screen", code, PickOnScreen(app, code));
-    CHECK_EQ("channels after the pick", ChannelsShownFor(expected[0], expected[1], expected[2]),
-             app.ChannelsShown());
+    ASSERT_NO_FATAL_FAILURE(PickOnScreen(app));
+    EXPECT_SOON(ChannelsShownFor(expected[0], expected[1], expected[2]), app.ChannelsShown())
+        << "colour picked on the 16-bit screen";
     // Full components stay full: white is #FFFFFF, not the masks' top values.
     target.SetColor(RGB(255, 255, 255));
-    CHECK_EQ("white picked on the 16-bit screen", std::string("#FFFFFF"),
-             PickOnScreen(app, "#FFFFFF"));
+    ASSERT_NO_FATAL_FAILURE(PickOnScreen(app));
+    EXPECT_SOON("#FFFFFF", app.Text(IDC_CODE)) << "white picked on the 16-bit screen";
 }

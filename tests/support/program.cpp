@@ -45,8 +45,8 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* capti
 std::string WindowText(HWND window) {
     char text[512];
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 5000,
-                             &length))
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG,
+                             ANSWER_MS, &length))
         return "(no answer)";
     return std::string(text, length);
 }

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+// The bound of every message sent to another process: a program that stops
+// answering fails the check that reads it, and does not hang the test.
+const UINT ANSWER_MS = 5000;
+
 // The directory of this executable, with its trailing separator; the programs
 // under test are built next to it.
 std::string ProgramDirectory();

@@ -1,8 +1,17 @@
 #include "tests/support/screen.h"
 
 #include <stdint.h>
+#include <stdio.h>
 
-#include "tests/support/check.h"
+#include <stdexcept>
+
+#include "tests/support/wait.h"
+
+std::string Hex(unsigned long value) {
+    char text[16];
+    snprintf(text, sizeof text, "0x%06lX", value);
+    return text;
+}
 
 COLORREF ScreenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);
@@ -83,8 +92,11 @@ ColorWindow::ColorWindow(COLORREF color, int x, int y, int width, int height)
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW, COLOR_WINDOW_CLASS, "color", WS_POPUP, x, y, width,
                               height, nullptr, nullptr, windowClass.hInstance, nullptr);
-    if (!window_) DeleteObject(brush_);
-    REQUIRE("create the colour window", window_ != nullptr);
+    // Nothing the test does can go on without it; GoogleTest reports the throw.
+    if (!window_) {
+        DeleteObject(brush_);
+        throw std::runtime_error("could not create the colour window");
+    }
     SetWindowLongPtrA(window_, GWLP_USERDATA, (LONG_PTR)brush_);
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     UpdateWindow(window_);

@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
+
+// A colour or a mask as six hex digits or more: "0x123456".
+std::string Hex(unsigned long value);
 
 // One pixel, the least a reader of the screen does: GetDC, GetPixel, ReleaseDC.
 COLORREF ScreenPixel(int x, int y);
