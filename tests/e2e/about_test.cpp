@@ -30,10 +30,11 @@ const int LINK_BOTTOM = 99;  // exclusive
 const int MAIL_TOP = 103;
 const int LINE_HEIGHT = 14;
 
-// Opens the box as the version button would and waits for it; REQUIREs it.
+// Opens the box as the version button would and waits for it to show.
 // The press is posted: the box runs a modal loop inside the program, and a
 // sent message would not return until the box closed.
-HWND OpenAboutBox(const Pikurio& app, bool realClick) {
+[[nodiscard]] ::testing::AssertionResult OpenAboutBox(const Pikurio& app, bool realClick,
+                                                      HWND* box) {
     if (realClick) {
         app.Activate();
         POINT button = CenterOf(app.Item(IDC_VERSION));
@@ -41,15 +42,16 @@ HWND OpenAboutBox(const Pikurio& app, bool realClick) {
     } else {
         PostMessageA(app.Item(IDC_VERSION), BM_CLICK, 0, 0);
     }
-    HWND box = nullptr;
     bool found = WaitUntil([&] {
-        box = FindProcessWindow(app.ProcessId(), "#32770", TEXT_ABOUT_CAPTION);
-        return box && IsWindowVisible(box);
+        *box = FindProcessWindow(app.ProcessId(), "#32770", TEXT_ABOUT_CAPTION);
+        return *box && IsWindowVisible(*box);
     });
-    REQUIRE(std::string("the About box \"") + TEXT_ABOUT_CAPTION + "\" appears", found);
+    if (!found)
+        return ::testing::AssertionFailure()
+               << "no About box \"" << TEXT_ABOUT_CAPTION << "\" within 5 s";
     // Painted once the first band is there.
-    WaitUntil([&] { return CaptureClient(box).At(10, 2) == BAND; }, 3000);
-    return box;
+    WaitUntil([&] { return CaptureClient(*box).At(10, 2) == BAND; }, SOON_MS);
+    return ::testing::AssertionSuccess();
 }
 
 // Widths of the link row's parts, measured as the box measures them.
@@ -103,23 +105,24 @@ HCURSOR CurrentCursor() {
 
 std::string Point(int x, int y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
-// While it lives, the prefix opens the home page's scheme with cmd, which
+// Once installed, the prefix opens the home page's scheme with cmd, which
 // writes the URL it is given to a file, so a click on the link shows what
 // reached the shell's "open" and starts no browser. The handler is put back
-// when it goes.
+// when the recorder goes.
 class UrlRecorder {
 public:
-    UrlRecorder() {
+    UrlRecorder() = default;
+    void Install() {
         char directory[MAX_PATH];
         GetTempPathA(sizeof directory, directory);
         file_ = std::string(directory) + "pikurio-url.txt";
         DeleteFileA(file_.c_str());
         std::string home = APP_HOME_URL;
         std::string key = home.substr(0, home.find(':')) + "\\shell\\open\\command";
-        REQUIRE("open the URL handler's key " + key,
-                RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0,
-                                KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
-                                nullptr) == ERROR_SUCCESS);
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0,
+                                  KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr))
+            << "open the URL handler's key " << key;
         DWORD size = sizeof saved_;
         hadSaved_ = RegQueryValueExA(key_, nullptr, nullptr, &savedType_, (BYTE*)saved_, &size) ==
                     ERROR_SUCCESS;
@@ -129,6 +132,7 @@ public:
                        (DWORD)command.size() + 1);
     }
     ~UrlRecorder() {
+        if (!key_) return;
         if (hadSaved_)
             RegSetValueExA(key_, nullptr, 0, savedType_, (const BYTE*)saved_, savedSize_);
         else
@@ -167,63 +171,66 @@ int AboutBoxes(const Pikurio& app) {
 
 }  // namespace
 
-TEST_CASE(about_box_is_centred_banded_and_shows_the_link_in_blue) {
-    Pikurio app;
-    HWND box = OpenAboutBox(app, true);
+using About = PikurioTest;
+
+TEST_F(About, box_is_centred_banded_and_shows_the_link_in_blue) {
+    HWND box = nullptr;
+    ASSERT_TRUE(OpenAboutBox(app, true, &box));
 
     RECT r;
     GetWindowRect(box, &r);
     int captionHeight = GetSystemMetrics(SM_CYCAPTION);
-    CHECK_EQ("outer width", BOX_WIDTH, (int)(r.right - r.left));
-    CHECK_EQ("outer height", captionHeight + CLIENT_HEIGHT, (int)(r.bottom - r.top));
+    EXPECT_EQ(BOX_WIDTH, r.right - r.left) << "outer width";
+    EXPECT_EQ(captionHeight + CLIENT_HEIGHT, r.bottom - r.top) << "outer height";
     // Centred across the screen; down, the client height is centred, not the outer one.
-    CHECK_EQ("left", (GetSystemMetrics(SM_CXSCREEN) - BOX_WIDTH) / 2, (int)r.left);
-    CHECK_EQ("top", (GetSystemMetrics(SM_CYSCREEN) - CLIENT_HEIGHT) / 2, (int)r.top);
-    CHECK_EQ("owned by the main dialog", (const void*)app.Dialog(),
-             (const void*)GetWindow(box, GW_OWNER));
-    CHECK("the main dialog is disabled while the box is open", !IsWindowEnabled(app.Dialog()));
+    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - BOX_WIDTH) / 2, r.left) << "left";
+    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - CLIENT_HEIGHT) / 2, r.top) << "top";
+    EXPECT_EQ(app.Dialog(), GetWindow(box, GW_OWNER)) << "owned by the main dialog";
+    EXPECT_FALSE(IsWindowEnabled(app.Dialog()))
+        << "the main dialog is disabled while the box is open";
 
     ScreenCapture shot = CaptureClient(box);
     int clientWidth = BOX_WIDTH - 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    CHECK_EQ("client width", clientWidth, shot.Width());
+    EXPECT_EQ(clientWidth, shot.Width()) << "client width";
 
     // Fourteen band lines every third row from y = 2, left and right of the title.
     for (int y = 0; y < 46; ++y) {
         bool band = y >= 2 && y <= 41 && (y - 2) % 3 == 0;
         for (int x : {1, 10, shot.Width() - 10, shot.Width() - 1})
-            CHECK_EQ("row " + std::to_string(y) + " at x " + std::to_string(x),
-                     Hex(band ? BAND : WHITE), Hex(shot.At(x, y)));
+            EXPECT_EQ(Hex(band ? BAND : WHITE), Hex(shot.At(x, y))) << "row " << y << " at x " << x;
     }
-    CHECK("the bold title in black over the bands", FindColor(shot, BLACK, 10, 44).count > 20);
+    EXPECT_GT(FindColor(shot, BLACK, 10, 44).count, 20) << "the bold title in black over the bands";
 
     // Version and copyright lines in black, then the contact rows.
-    CHECK("version line", FindColor(shot, BLACK, VERSION_TOP, VERSION_TOP + LINE_HEIGHT).count > 0);
-    CHECK("copyright line",
-          FindColor(shot, BLACK, COPYRIGHT_TOP, COPYRIGHT_TOP + LINE_HEIGHT).count > 0);
+    EXPECT_GT(FindColor(shot, BLACK, VERSION_TOP, VERSION_TOP + LINE_HEIGHT).count, 0)
+        << "version line";
+    EXPECT_GT(FindColor(shot, BLACK, COPYRIGHT_TOP, COPYRIGHT_TOP + LINE_HEIGHT).count, 0)
+        << "copyright line";
     LinkExtent link = MeasureLink();
     Found label = FindColor(shot, BLACK, LINK_TOP, LINK_BOTTOM, 0, link.Left());
-    CHECK("the [Home] label in black from x 5", label.count > 0 && label.left >= TEXT_LEFT);
+    EXPECT_TRUE(label.count > 0 && label.left >= TEXT_LEFT)
+        << "the [Home] label in black from x 5: " << label.count << " px from x " << label.left;
     Found url = FindColor(shot, LINK, LINK_TOP, LINK_BOTTOM);
-    CHECK("the URL in blue, " + std::to_string(url.count) + " px", url.count >= 20);
-    CHECK("blue ink " + std::to_string(url.left) + ".." + std::to_string(url.right) +
-              " within the URL's extent " + std::to_string(link.Left()) + ".." +
-              std::to_string(link.Right()),
-          url.left >= link.Left() && url.right < link.Right() + 1);
-    CHECK_EQ("no black in the URL", 0,
-             FindColor(shot, BLACK, LINK_TOP, LINK_BOTTOM, link.Left(), link.Right()).count);
-    CHECK("the mail row in black",
-          FindColor(shot, BLACK, MAIL_TOP, MAIL_TOP + LINE_HEIGHT).count > 0);
-    CHECK_EQ("no blue in the mail row", 0,
-             FindColor(shot, LINK, MAIL_TOP, MAIL_TOP + LINE_HEIGHT).count);
-    CHECK_EQ("no blue outside the link row", 0,
-             FindColor(shot, LINK, 0, LINK_TOP).count +
-                 FindColor(shot, LINK, LINK_BOTTOM, shot.Height()).count);
+    EXPECT_GE(url.count, 20) << "the URL in blue";
+    EXPECT_TRUE(url.left >= link.Left() && url.right < link.Right() + 1)
+        << "blue ink " << url.left << ".." << url.right << " within the URL's extent "
+        << link.Left() << ".." << link.Right();
+    EXPECT_EQ(0, FindColor(shot, BLACK, LINK_TOP, LINK_BOTTOM, link.Left(), link.Right()).count)
+        << "no black in the URL";
+    EXPECT_GT(FindColor(shot, BLACK, MAIL_TOP, MAIL_TOP + LINE_HEIGHT).count, 0)
+        << "the mail row in black";
+    EXPECT_EQ(0, FindColor(shot, LINK, MAIL_TOP, MAIL_TOP + LINE_HEIGHT).count)
+        << "no blue in the mail row";
+    EXPECT_EQ(0, FindColor(shot, LINK, 0, LINK_TOP).count +
+                     FindColor(shot, LINK, LINK_BOTTOM, shot.Height()).count)
+        << "no blue outside the link row";
 
     // White below the text and at the right end of the rows.
     Found below = FindColor(shot, WHITE, MAIL_TOP + LINE_HEIGHT + 2, shot.Height());
-    CHECK_EQ("white below the mail row",
-             (shot.Height() - (MAIL_TOP + LINE_HEIGHT + 2)) * shot.Width(), below.count);
-    CHECK_EQ("white at the right of the link row", Hex(WHITE), Hex(shot.At(shot.Width() - 3, 92)));
+    EXPECT_EQ((shot.Height() - (MAIL_TOP + LINE_HEIGHT + 2)) * shot.Width(), below.count)
+        << "white below the mail row";
+    EXPECT_EQ(Hex(WHITE), Hex(shot.At(shot.Width() - 3, 92)))
+        << "white at the right of the link row";
 }
 
 // Moves the mouse to a client point of the box and returns the cursor once it
@@ -251,10 +258,11 @@ static HCURSOR CursorAt(HWND box, int x, int y) {
 // handle LoadCursor(IDC_HAND) gives the test: the program's own arrow is taken
 // over the box's empty corner, and the hand is the other cursor that the URL
 // shows, the same at every point of it.
-TEST_CASE(about_box_shows_the_hand_only_over_the_url_and_opens_it) {
+TEST_F(About, box_shows_the_hand_only_over_the_url_and_opens_it) {
     UrlRecorder browser;
-    Pikurio app;
-    HWND box = OpenAboutBox(app, false);
+    ASSERT_NO_FATAL_FAILURE(browser.Install());
+    HWND box = nullptr;
+    ASSERT_TRUE(OpenAboutBox(app, false, &box));
     SetForegroundWindow(box);
     LinkExtent link = MeasureLink();
     RECT client;
@@ -262,9 +270,9 @@ TEST_CASE(about_box_shows_the_hand_only_over_the_url_and_opens_it) {
     const HCURSOR arrow = CursorAt(box, client.right - 10, client.bottom - 10);
     int middle = (link.Left() + link.Right()) / 2;
     const HCURSOR hand = CursorAt(box, middle, 92);
-    CHECK("a cursor over the box's empty corner", arrow != nullptr);
-    CHECK("over the URL the cursor changes from the arrow " + Describe((const void*)arrow),
-          hand != nullptr && hand != arrow);
+    EXPECT_NE(nullptr, arrow) << "a cursor over the box's empty corner";
+    EXPECT_TRUE(hand != nullptr && hand != arrow)
+        << "over the URL the cursor changes from the arrow " << arrow << " to " << hand;
     const struct {
         const char* where;
         int x, y;
@@ -283,22 +291,21 @@ TEST_CASE(about_box_shows_the_hand_only_over_the_url_and_opens_it) {
         {"just below the URL", middle, LINK_BOTTOM, false},
     };
     for (const auto& step : steps) {
-        HCURSOR want = step.hand ? hand : arrow;
-        CHECK_EQ(std::string(step.hand ? "hand" : "arrow") + " over " + step.where + " at " +
-                     Point(step.x, step.y),
-                 (const void*)want, (const void*)CursorAt(box, step.x, step.y));
+        EXPECT_EQ(step.hand ? hand : arrow, CursorAt(box, step.x, step.y))
+            << (step.hand ? "hand" : "arrow") << " over " << step.where << " at "
+            << Point(step.x, step.y);
     }
     POINT url = ClientToScreenPoint(box, middle, 92);
     ClickAt(url.x, url.y);
-    WaitUntil([&] { return !browser.Recorded().empty(); }, 10000);
-    CHECK_EQ("the URL the click opens", std::string(APP_HOME_URL), browser.Recorded());
+    // cmd, started by the shell, takes a while under Wine.
+    EXPECT_SOON_WITHIN(10000, APP_HOME_URL, browser.Recorded()) << "the URL the click opens";
     PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-    CHECK("the box closes", WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_SOON(FALSE, IsWindow(box)) << "the box closes";
 }
 
 // Enter (IDOK: the box has no controls), Esc and the caption's close button
 // each close the box; the main dialog goes on, and the box opens again.
-TEST_CASE(about_box_closes_by_enter_escape_and_close_button) {
+TEST_F(About, box_closes_by_enter_escape_and_close_button) {
     const struct {
         const char* how;
         void (*close)(HWND box);
@@ -317,28 +324,24 @@ TEST_CASE(about_box_closes_by_enter_escape_and_close_button) {
          }},
         {"the close button", [](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
-    Pikurio app;
     for (const auto& way : ways) {
-        std::string step = std::string("after ") + way.how;
-        HWND box = OpenAboutBox(app, false);
+        SCOPED_TRACE(std::string("after ") + way.how);
+        HWND box = nullptr;
+        ASSERT_TRUE(OpenAboutBox(app, false, &box));
         way.close(box);
-        REQUIRE(step + ": the box is gone",
-                WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
-        CHECK(step + ": the program still runs", !app.HasExited());
-        CHECK(step + ": the main dialog answers", app.Responds());
-        CHECK(step + ": the main dialog is visible", IsWindowVisible(app.Dialog()));
-        CHECK(step + ": the main dialog is enabled again",
-              WaitUntil([&] { return IsWindowEnabled(app.Dialog()) != 0; }));
-        REQUIRE(step + ": go on with the program running", !app.HasExited());
+        ASSERT_SOON(false, IsWindow(box) && IsWindowVisible(box)) << "the box is gone";
+        ASSERT_FALSE(app.HasExited()) << "the program still runs";
+        EXPECT_TRUE(app.Responds()) << "the main dialog answers";
+        EXPECT_TRUE(IsWindowVisible(app.Dialog())) << "the main dialog is visible";
+        EXPECT_SOON(true, IsWindowEnabled(app.Dialog()) != 0) << "the main dialog is enabled again";
     }
     app.Activate();
     PressKey(VK_ESCAPE);
-    CHECK_EQ("exit code after Esc on the main dialog", 0L, app.WaitForExit());
+    EXPECT_EQ(0, app.WaitForExit()) << "exit code after Esc on the main dialog";
 }
 
 // The box opens at most once, even when nothing owns it.
-TEST_CASE(version_button_opens_one_about_box_without_an_owner) {
-    Pikurio app;
+TEST_F(About, version_button_opens_one_box_without_an_owner) {
     // With a window of our own active, nothing in the program has the focus,
     // so the box gets no owner and the main dialog stays enabled.
     ColorWindow other(RGB(10, 20, 30), 600, 400, 100, 100);
@@ -346,11 +349,11 @@ TEST_CASE(version_button_opens_one_about_box_without_an_owner) {
     WaitUntil([&] { return GetForegroundWindow() == other.Handle(); }, 3000);
     PostMessageA(app.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_VERSION, BN_CLICKED),
                  (LPARAM)app.Item(IDC_VERSION));
-    REQUIRE("first About box opens", WaitUntil([&] { return AboutBoxes(app) == 1; }));
-    CHECK("main dialog enabled (the box has no owner)", IsWindowEnabled(app.Dialog()));
+    ASSERT_SOON(1, AboutBoxes(app)) << "first About box opens";
+    EXPECT_TRUE(IsWindowEnabled(app.Dialog())) << "main dialog enabled (the box has no owner)";
     PostMessageA(app.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_VERSION, BN_CLICKED),
                  (LPARAM)app.Item(IDC_VERSION));
     Settle(500);
-    CHECK("program answers after the second press", app.Responds());
-    CHECK_EQ("About boxes after a second press", 1, AboutBoxes(app));
+    EXPECT_TRUE(app.Responds()) << "program answers after the second press";
+    EXPECT_EQ(1, AboutBoxes(app)) << "About boxes after a second press";
 }

@@ -27,13 +27,11 @@ void** ImportSlot(const char* dll, const char* function) {
     return nullptr;
 }
 
-// Routes one imported function to a replacement for the object's lifetime.
+// Routes one imported function, through its import slot, to a replacement
+// for the object's lifetime.
 class ImportPatch {
 public:
-    ImportPatch(const char* dll, const char* function, void* replacement)
-        : slot_(ImportSlot(dll, function)), original_(nullptr) {
-        REQUIRE(std::string("import of ") + function + " found", slot_ != nullptr);
-        original_ = *slot_;
+    ImportPatch(void** slot, void* replacement) : slot_(slot), original_(*slot) {
         Write(replacement);
     }
     ~ImportPatch() { Write(original_); }
@@ -89,7 +87,7 @@ struct Case {
 
 }  // namespace
 
-TEST_CASE(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
+TEST(Clipboard, copy_fails_cleanly_and_frees_its_memory) {
     const Case cases[] = {
         {"open fails", "user32.dll", "OpenClipboard", (void*)FailingOpenClipboard, 1, "before",
          false},
@@ -100,31 +98,31 @@ TEST_CASE(copy_to_clipboard_fails_cleanly_and_frees_its_memory) {
         // The clipboard owns the memory then: nothing is freed here.
         {"success", nullptr, nullptr, nullptr, 0, "#ABCDEF", false},
     };
+    void** freeSlot = ImportSlot("kernel32.dll", "GlobalFree");
+    ASSERT_NE(nullptr, freeSlot) << "import of GlobalFree found";
     for (const Case& c : cases) {
-        std::string step = c.name;
+        SCOPED_TRACE(c.name);
+        void** failingSlot = c.function ? ImportSlot(c.dll, c.function) : nullptr;
+        ASSERT_TRUE(!c.function || failingSlot) << "import of " << c.function << " found";
         PutClipboardText("before");
         g_locked.clear();
         g_freed.clear();
         int result;
         {
-            ImportPatch freeing("kernel32.dll", "GlobalFree", (void*)RecordingGlobalFree);
+            ImportPatch freeing(freeSlot, (void*)RecordingGlobalFree);
             g_realGlobalFree = reinterpret_cast<HGLOBAL(WINAPI*)(HGLOBAL)>(freeing.Original());
             std::unique_ptr<ImportPatch> failing;
-            if (c.function) failing.reset(new ImportPatch(c.dll, c.function, c.replacement));
+            if (failingSlot) failing.reset(new ImportPatch(failingSlot, c.replacement));
             result = CopyTextToClipboard("#ABCDEF");
         }
-        CHECK_EQ(step + ": result", c.result, result);
-        std::string text;
-        bool hasText = ReadClipboardText(&text);
-        CHECK_EQ(step + ": clipboard", std::string(c.clipboard ? c.clipboard : "(none)"),
-                 hasText ? text : "(none)");
+        EXPECT_EQ(c.result, result) << "result";
+        EXPECT_EQ(c.clipboard ? c.clipboard : "(none)", ClipboardText()) << "clipboard";
         if (c.memoryTaken) {
-            REQUIRE_EQ(step + ": memory handed to the failing call", 1, (int)g_locked.size());
-            CHECK_EQ(step + ": that memory freed, once", 1, (int)g_freed.size());
-            CHECK(step + ": the same block freed",
-                  g_freed.size() == 1 && g_freed[0] == g_locked[0]);
+            ASSERT_EQ(1u, g_locked.size()) << "memory handed to the failing call";
+            EXPECT_EQ(1u, g_freed.size()) << "that memory freed, once";
+            EXPECT_TRUE(g_freed.size() == 1 && g_freed[0] == g_locked[0]) << "the same block freed";
         } else {
-            CHECK_EQ(step + ": nothing freed", 0, (int)g_freed.size());
+            EXPECT_EQ(0u, g_freed.size()) << "nothing freed";
         }
     }
 }

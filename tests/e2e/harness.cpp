@@ -222,18 +222,17 @@ static bool OpenClipboardBounded() {
     return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 3000);
 }
 
-bool ReadClipboardText(std::string* text) {
-    if (!OpenClipboardBounded()) return false;
-    bool found = false;
+std::string ClipboardText() {
+    if (!OpenClipboardBounded()) return "(clipboard busy)";
+    std::string text = "(none)";
     HANDLE data = GetClipboardData(CF_TEXT);
     const char* locked = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
     if (locked) {
-        *text = locked;
+        text = locked;
         GlobalUnlock(data);
-        found = true;
     }
     CloseClipboard();
-    return found;
+    return text;
 }
 
 void PutClipboardText(const char* text) {

@@ -93,7 +93,7 @@ POINT CenterOf(HWND window);  // in screen coordinates
 
 // ---- Clipboard ---------------------------------------------------------------
 
-bool ReadClipboardText(std::string* text);  // CF_TEXT, false when there is none
+std::string ClipboardText();  // CF_TEXT; "(none)" when there is none
 void PutClipboardText(const char* text);
 
 #endif

@@ -39,12 +39,12 @@ private:
     void Set(const char* monitor, const char* name, DWORD type, const void* data, DWORD size) {
         std::string path = std::string(PER_MONITOR_KEY) + "\\" + monitor;
         HKEY key;
-        REQUIRE("create " + path,
-                RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                &key, nullptr) == ERROR_SUCCESS);
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                                 KEY_WRITE, nullptr, &key, nullptr))
+            << "create " << path;
         LONG result = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
         RegCloseKey(key);
-        REQUIRE("write " + path + "\\" + name, result == ERROR_SUCCESS);
+        ASSERT_EQ(ERROR_SUCCESS, result) << "write " << path << "\\" << name;
     }
 };
 
@@ -77,7 +77,9 @@ struct ScaleCase {
 
 }  // namespace
 
-TEST_CASE(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
+using Scale = PikurioTest;
+
+TEST_F(Scale, pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
     PerMonitorSettings settings;
     std::vector<std::unique_ptr<ColorWindow>> marks;
     for (int i = 0; i < 4; ++i) {
@@ -85,7 +87,6 @@ TEST_CASE(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
         marks.emplace_back(new ColorWindow(SCALE_COLORS[i], x - MARK_SIZE / 2, y - MARK_SIZE / 2,
                                            MARK_SIZE, MARK_SIZE));
     }
-    Pikurio app;
     app.SelectCombo(IDC_TARGET, 1);
     const std::string placed = WindowPlace(app.Dialog());
 
@@ -113,18 +114,17 @@ TEST_CASE(pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
          175},
     };
     for (const ScaleCase& c : cases) {
+        SCOPED_TRACE(c.name);
         settings.Remove();
-        c.write(settings);
+        ASSERT_NO_FATAL_FAILURE(c.write(settings));
         // Text 1 is set to black first, so each case's pick shows afresh.
         for (const ChannelIds& ids : CHANNEL_IDS) app.SetText(ids.hex, "00");
-        app.PressPick();
+        ASSERT_TRUE(app.PressPick());
         MoveMouseTo(CURSOR_X, CURSOR_Y);
         MouseButton(false, true);
         MouseButton(false, false);
-        std::string expected = ColorCode(ColorForScale(c.scale));
-        WaitUntil([&] { return app.Text(IDC_CODE) == expected; }, 3000);
-        CHECK_EQ(std::string(c.name) + ": picked at " + std::to_string(c.scale) + " %", expected,
-                 app.Text(IDC_CODE));
+        EXPECT_SOON(ColorCode(ColorForScale(c.scale)), app.Text(IDC_CODE))
+            << "picked at " << c.scale << " %";
     }
-    CHECK_EQ("the dialog stays where it was", placed, WindowPlace(app.Dialog()));
+    EXPECT_EQ(placed, WindowPlace(app.Dialog())) << "the dialog stays where it was";
 }

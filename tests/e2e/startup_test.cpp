@@ -53,13 +53,14 @@ const TemplateItem TEMPLATE_ITEMS[] = {
 
 }  // namespace
 
-TEST_CASE(dialog_has_thirty_controls_in_template_order) {
-    Pikurio app;
-    CHECK_EQ("caption", std::string(APP_NAME), WindowText(app.Dialog()));
+using Startup = PikurioTest;
+
+TEST_F(Startup, dialog_has_thirty_controls_in_template_order) {
+    EXPECT_EQ(APP_NAME, WindowText(app.Dialog())) << "caption";
     RECT r;
     GetWindowRect(app.Dialog(), &r);
-    CHECK_EQ("dialog left", 0L, (long)r.left);
-    CHECK_EQ("dialog top", 0L, (long)r.top);
+    EXPECT_EQ(0, r.left) << "dialog left";
+    EXPECT_EQ(0, r.top) << "dialog top";
     // The colour wheel shows in the caption (Wine does not answer WM_GETICON
     // across processes, so the icon is checked on screen).
     bool seen[3] = {false, false, false};
@@ -67,7 +68,7 @@ TEST_CASE(dialog_has_thirty_controls_in_template_order) {
     for (int y = r.top; y < r.top + 24; ++y)
         for (int x = r.left; x < r.left + 24; ++x)
             for (int i = 0; i < 3; ++i) seen[i] = seen[i] || ScreenPixel(x, y) == wheel[i];
-    CHECK("red, green and blue of the icon in the caption", seen[0] && seen[1] && seen[2]);
+    EXPECT_TRUE(seen[0] && seen[1] && seen[2]) << "red, green and blue of the icon in the caption";
 
     // Dialog units become pixels through the font's base units; the preview's
     // 148 x 112 units give them whole.
@@ -76,25 +77,25 @@ TEST_CASE(dialog_has_thirty_controls_in_template_order) {
     GetWindowRect(app.Item(IDC_PREVIEW), &preview);
     const int baseX = (preview.right - preview.left) / 37,
               baseY = (preview.bottom - preview.top) / 14;
-    CHECK_EQ("dialog size",
-             std::to_string(MulDiv(263, baseX, 4)) + "x" + std::to_string(MulDiv(175, baseY, 8)),
-             std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    EXPECT_EQ(std::to_string(MulDiv(263, baseX, 4)) + "x" + std::to_string(MulDiv(175, baseY, 8)),
+              std::to_string(client.right) + "x" + std::to_string(client.bottom))
+        << "dialog size";
 
     HWND child = GetWindow(app.Dialog(), GW_CHILD);
     int index = 0;
     for (; child && index < 30; child = GetWindow(child, GW_HWNDNEXT), ++index) {
         const TemplateItem& expected = TEMPLATE_ITEMS[index];
-        std::string step = "control " + std::to_string(index + 1);
+        SCOPED_TRACE("control " + std::to_string(index + 1));
         std::string className = ClassOf(child);
-        CHECK_EQ(step + " id", expected.id, (int)(short)GetDlgCtrlID(child));
-        CHECK_EQ(step + " class", std::string(expected.className), className);
+        EXPECT_EQ(expected.id, (short)GetDlgCtrlID(child)) << "id";
+        EXPECT_EQ(expected.className, className) << "class";
         // Edits turn WS_BORDER into a client edge and combo boxes hand WS_VSCROLL
         // to their list; those two bits do not show on the window.
         DWORD style = expected.style & ~(DWORD)(WS_BORDER | WS_VSCROLL);
-        CHECK_EQ(step + " style bits", (unsigned long)style,
-                 (unsigned long)(style & (DWORD)GetWindowLongA(child, GWL_STYLE)));
-        if (className == "Button" || (className == "Static" && *expected.text))
-            CHECK_EQ(step + " text", std::string(expected.text), WindowText(child));
+        EXPECT_EQ(Hex(style), Hex(style & (DWORD)GetWindowLongA(child, GWL_STYLE))) << "style bits";
+        if (className == "Button" || (className == "Static" && *expected.text)) {
+            EXPECT_EQ(expected.text, WindowText(child)) << "text";
+        }
         // Each up-down moves into the right end of its buddy's place, so the two
         // together fill it; a combo box's height is its list's.
         if (className == "msctls_updown32") continue;
@@ -106,76 +107,68 @@ TEST_CASE(dialog_has_thirty_controls_in_template_order) {
         MapWindowPoints(nullptr, app.Dialog(), (POINT*)&r, 2);
         int left = MulDiv(expected.x, baseX, 4), top = MulDiv(expected.y, baseY, 8);
         int height = className == "ComboBox" ? r.bottom - r.top : MulDiv(expected.cy, baseY, 8);
-        CHECK_EQ(step + " place",
-                 std::to_string(left) + "," + std::to_string(top) + " " +
-                     std::to_string(MulDiv(expected.cx, baseX, 4)) + "x" + std::to_string(height),
-                 std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-                     std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top));
+        EXPECT_EQ(std::to_string(left) + "," + std::to_string(top) + " " +
+                      std::to_string(MulDiv(expected.cx, baseX, 4)) + "x" + std::to_string(height),
+                  std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+                      std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top))
+            << "place";
     }
-    CHECK_EQ("number of controls", 30, index);
-    CHECK("no control after the thirtieth", child == nullptr);
+    EXPECT_EQ(30, index) << "number of controls";
+    EXPECT_EQ(nullptr, child) << "no control after the thirtieth";
 }
 
-TEST_CASE(combos_and_sample_texts_start_as_listed) {
-    Pikurio app;
+TEST_F(Startup, combos_and_sample_texts_start_as_listed) {
     const char* targets[] = {TEXT_BACKGROUND, TEXT_SAMPLE1, TEXT_SAMPLE2, TEXT_SAMPLE3};
     HWND target = app.Item(IDC_TARGET);
-    CHECK_EQ("target entries", 4, (int)app.Send(IDC_TARGET, CB_GETCOUNT));
+    EXPECT_EQ(4, app.Send(IDC_TARGET, CB_GETCOUNT)) << "target entries";
     for (int i = 0; i < 4; ++i)
-        CHECK_EQ("target entry " + std::to_string(i), std::string(targets[i]),
-                 ComboItemText(target, i));
-    CHECK_EQ("target selection", 0, (int)app.Send(IDC_TARGET, CB_GETCURSEL));
-    CHECK_EQ("target shows", std::string(TEXT_BACKGROUND), WindowText(target));
+        EXPECT_EQ(targets[i], ComboItemText(target, i)) << "target entry " << i;
+    EXPECT_EQ(0, app.Send(IDC_TARGET, CB_GETCURSEL)) << "target selection";
+    EXPECT_EQ(TEXT_BACKGROUND, WindowText(target)) << "target shows";
 
     const char* sizes[] = {TEXT_SIZE_LARGE, TEXT_SIZE_MEDIUM, TEXT_SIZE_SMALL};
     const char* samples[] = {TEXT_SAMPLE1, TEXT_SAMPLE2, TEXT_SAMPLE3};
     for (int i = 0; i < 3; ++i) {
-        std::string step = "text " + std::to_string(i + 1);
+        SCOPED_TRACE("text " + std::to_string(i + 1));
         HWND combo = app.Item(IDC_SIZE1 + i);
-        CHECK_EQ(step + " size entries", 3, (int)app.Send(IDC_SIZE1 + i, CB_GETCOUNT));
+        EXPECT_EQ(3, app.Send(IDC_SIZE1 + i, CB_GETCOUNT)) << "size entries";
         for (int k = 0; k < 3; ++k)
-            CHECK_EQ(step + " size entry " + std::to_string(k), std::string(sizes[k]),
-                     ComboItemText(combo, k));
-        CHECK_EQ(step + " size selection", i, (int)app.Send(IDC_SIZE1 + i, CB_GETCURSEL));
-        CHECK_EQ(step + " sample", std::string(samples[i]), app.Text(IDC_TEXT1 + i));
+            EXPECT_EQ(sizes[k], ComboItemText(combo, k)) << "size entry " << k;
+        EXPECT_EQ(i, app.Send(IDC_SIZE1 + i, CB_GETCURSEL)) << "size selection";
+        EXPECT_EQ(samples[i], app.Text(IDC_TEXT1 + i)) << "sample";
     }
 }
 
-TEST_CASE(channels_start_white_in_their_ranges_and_hex_edits_hold_two_characters) {
-    Pikurio app;
-    CHECK_EQ("channels", ChannelsShownFor(255, 255, 255), app.ChannelsShown());
+TEST_F(Startup, channels_start_white_in_their_ranges_and_hex_edits_hold_two_characters) {
+    EXPECT_EQ(ChannelsShownFor(255, 255, 255), app.ChannelsShown()) << "channels";
     for (const ChannelIds& ids : CHANNEL_IDS) {
-        std::string step = "channel " + std::to_string(ids.hex);
-        CHECK_EQ(step + " slider range", std::string("0..255"),
-                 std::to_string(app.Send(ids.slider, TBM_GETRANGEMIN)) + ".." +
-                     std::to_string(app.Send(ids.slider, TBM_GETRANGEMAX)));
-        CHECK_EQ(step + " hex limit", 2, (int)app.Send(ids.hex, EM_GETLIMITTEXT));
-        CHECK_EQ(step + " buddy", (const void*)app.Item(ids.dec),
-                 (const void*)app.Send(ids.spin, UDM_GETBUDDY));
+        SCOPED_TRACE("channel " + std::to_string(ids.hex));
+        EXPECT_EQ("0..255", std::to_string(app.Send(ids.slider, TBM_GETRANGEMIN)) + ".." +
+                                std::to_string(app.Send(ids.slider, TBM_GETRANGEMAX)))
+            << "slider range";
+        EXPECT_EQ(2, app.Send(ids.hex, EM_GETLIMITTEXT)) << "hex limit";
+        EXPECT_EQ((LRESULT)app.Item(ids.dec), app.Send(ids.spin, UDM_GETBUDDY)) << "buddy";
         LRESULT range = app.Send(ids.spin, UDM_GETRANGE);  // the maximum in the low word
-        CHECK_EQ(step + " up-down range", std::string("0..255"),
-                 std::to_string(HIWORD(range)) + ".." + std::to_string(LOWORD(range)));
-        CHECK_EQ(step + " up-down position", 255, (int)LOWORD(app.Send(ids.spin, UDM_GETPOS)));
+        EXPECT_EQ("0..255", std::to_string(HIWORD(range)) + ".." + std::to_string(LOWORD(range)))
+            << "up-down range";
+        EXPECT_EQ(255, LOWORD(app.Send(ids.spin, UDM_GETPOS))) << "up-down position";
     }
 }
 
-TEST_CASE(focus_starts_on_the_pick_button_so_enter_starts_pick_mode) {
-    Pikurio app;
-    CHECK_EQ("focused control id", IDC_PICK, GetDlgCtrlID(app.FocusedWindow()));
+TEST_F(Startup, focus_starts_on_the_pick_button_so_enter_starts_pick_mode) {
+    EXPECT_EQ(IDC_PICK, GetDlgCtrlID(app.FocusedWindow())) << "focused control id";
     app.Activate();
     PressKey(VK_RETURN);
-    CHECK("pick mode (topmost) after Enter", WaitUntil([&] { return app.IsTopmost(); }, 3000));
+    EXPECT_SOON(true, app.IsTopmost()) << "pick mode (topmost) after Enter";
 }
 
-TEST_CASE(escape_ends_the_program_with_exit_code_0) {
-    Pikurio app;
+TEST_F(Startup, escape_ends_the_program_with_exit_code_0) {
     app.Activate();
     PressKey(VK_ESCAPE);
-    CHECK_EQ("exit code after Esc", 0L, app.WaitForExit());
+    EXPECT_EQ(0, app.WaitForExit()) << "exit code after Esc";
 }
 
-TEST_CASE(close_button_ends_the_program_with_exit_code_0) {
-    Pikurio app;
+TEST_F(Startup, close_button_ends_the_program_with_exit_code_0) {
     PostMessageA(app.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    CHECK_EQ("exit code after the close button", 0L, app.WaitForExit());
+    EXPECT_EQ(0, app.WaitForExit()) << "exit code after the close button";
 }
