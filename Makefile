@@ -1,6 +1,6 @@
 # Strings the CMake presets and the scripts together. `make test` and
 # `make run` install what is missing first, so a fresh Debian 12 needs nothing else.
-.PHONY: all setup prefix host host-asan win32 win64 build test run bench fuzz lint screenshots dist clean
+.PHONY: all setup prefix host host-asan win32 win64 build test soak run bench fuzz lint screenshots dist clean
 
 all: build
 
@@ -19,6 +19,12 @@ test: build prefix dist
 	@scripts/lint.sh
 	@scripts/fuzz.sh --smoke
 	@scripts/with-displays.sh scripts/run-tests.sh
+
+# The long runs: the storm's 5,000 operations (`make test` runs 400) and the
+# soak's 20,000 samples, straight through the test programs' own runner.
+soak: win32 win64 prefix
+	@PIKURIO_STORM_OPERATIONS=5000 scripts/with-displays.sh sh -c \
+	  'scripts/wine-run.sh --built pikurio_e2e.exe --gtest_filter=Storm.* && scripts/wine-run.sh --built pikurio_soak.exe'
 
 fuzz: setup
 	@scripts/fuzz.sh

@@ -11,7 +11,6 @@
 #include <windows.h>
 
 #include <stdio.h>
-#include <stdlib.h>
 
 #include <vector>
 
@@ -22,8 +21,7 @@
 
 namespace {
 
-// A short run in `make test`; `make soak` sets PIKURIO_SOAK_SAMPLES=20000.
-const int DEFAULT_SAMPLES = 2000;
+const int SAMPLES = 20000;
 const COLORREF COLOR = RGB(0x12, 0x34, 0x56);
 const int LEFT = 100, TOP = 100, EXTENT = 200;
 const int ALLOWED_GROWTH = 8;  // objects a first use may cache
@@ -45,8 +43,6 @@ long GdiHeadroom() {
 }  // namespace
 
 TEST(ScreenSample, keeps_reading_the_colour_without_using_up_gdi_objects) {
-    const char* samplesText = getenv("PIKURIO_SOAK_SAMPLES");
-    const int samples = samplesText ? atoi(samplesText) : DEFAULT_SAMPLES;
     g_app.desktop = GetDesktopWindow();
     const AppState before = g_app;
     // A window of a known colour, with the cursor over its middle.
@@ -60,7 +56,7 @@ TEST(ScreenSample, keeps_reading_the_colour_without_using_up_gdi_objects) {
     DWORD loopStart = GetTickCount();
     int wrong = 0;
     COLORREF firstWrong = COLOR;
-    for (int i = 0; i < samples; ++i) {
+    for (int i = 0; i < SAMPLES; ++i) {
         COLORREF color = SampleScreenColor(false);
         if (color != COLOR && wrong++ == 0) firstWrong = color;
         if (i % 1000 == 0) Settle(1);  // keep the colour window answering
@@ -68,7 +64,7 @@ TEST(ScreenSample, keeps_reading_the_colour_without_using_up_gdi_objects) {
     DWORD loopMs = GetTickCount() - loopStart;
     long headroomAfter = GdiHeadroom();
 
-    printf("  %d samples in %lu ms; GDI headroom %ld before, %ld after\n", samples, loopMs,
+    printf("  %d samples in %lu ms; GDI headroom %ld before, %ld after\n", SAMPLES, loopMs,
            headroomBefore, headroomAfter);
     EXPECT_EQ(0, wrong) << "samples in the loop that missed the colour (the first read "
                         << Hex(firstWrong) << ")";
