@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(fuzz_hex_input fuzz_model_ops)
+targets=(fuzz_model_ops)
 build=build/fuzz
 seconds=60
 smoke=0
