@@ -264,23 +264,17 @@ static void NudgePointer(int dx, int dy) {
 // colour under it as a click there would. Both the press and the release of
 // these keys are kept from the controls; false for any other key.
 static bool OnPickKey(HWND dialog, WPARAM key, bool pressed) {
-    int dx = 0, dy = 0;
-    switch (key) {
-    case VK_LEFT: dx = -1; break;
-    case VK_RIGHT: dx = 1; break;
-    case VK_UP: dy = -1; break;
-    case VK_DOWN: dy = 1; break;
-    case VK_RETURN:
-    case VK_SPACE:
+    // The arrows' key codes follow each other: left, up, right, down.
+    static const signed char DX[] = {-1, 0, 1, 0}, DY[] = {0, -1, 0, 1};
+    if (key == VK_RETURN || key == VK_SPACE) {
         if (pressed) {
             TakePickedColor();
             FinishPickClick(dialog);
         }
         return true;
-    default:
-        return false;
     }
-    if (pressed) NudgePointer(dx, dy);
+    if (key < VK_LEFT || key > VK_DOWN) return false;
+    if (pressed) NudgePointer(DX[key - VK_LEFT], DY[key - VK_LEFT]);
     return true;
 }
 
