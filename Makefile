@@ -1,6 +1,6 @@
 # Strings the CMake presets and the scripts together. `make test` and
 # `make run` install what is missing first, so a fresh Debian 12 needs nothing else.
-.PHONY: all setup prefix host host-asan win32 win64 build test soak run bench fuzz lint screenshots dist clean
+.PHONY: all test-start setup prefix host host-asan win32 win64 build test soak run bench fuzz lint screenshots dist clean
 
 all: build
 
@@ -15,7 +15,11 @@ host host-asan win32 win64: setup
 
 build: host host-asan win32 win64
 
-test: build prefix dist
+# The first prerequisite, so that run-tests.sh can tell the whole run's time.
+test-start:
+	@mkdir -p build && date +%s >build/.test-start
+
+test: test-start build prefix dist
 	@scripts/lint.sh
 	@scripts/fuzz.sh --smoke
 	@scripts/with-displays.sh scripts/run-tests.sh

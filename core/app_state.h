@@ -56,6 +56,8 @@ struct AppState {
     int currentSlot = SLOT_BACKGROUND;
     int updateDepth = 0;
     PickMode pickMode = PICK_IDLE;
+    // Sees the dialog loop's keys while pick mode waits for the click.
+    HHOOK pickKeyHook = nullptr;
 
     HFONT sampleFonts[SAMPLE_FONT_COUNT] = {nullptr, nullptr, nullptr};
     HFONT promptFont = nullptr;

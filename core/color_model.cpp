@@ -84,10 +84,11 @@ void ApplySliderPosition(int channel, int position) {
 
 // Only a complete two-digit text is taken; anything else stays in the edit as
 // typed and leaves the model alone.
-void ApplyTypedHex(int channel, const char* text) {
+bool ApplyTypedHex(int channel, const char* text) {
     uint8_t value;
-    if (g_app.updateDepth != 0 || strlen(text) != 2 || !ParseHexByte(text, &value)) return;
+    if (g_app.updateDepth != 0 || strlen(text) != 2 || !ParseHexByte(text, &value)) return false;
     UpdateChannel(channel, value, true);
+    return true;
 }
 
 void FormatCopyText(char (&text)[COPY_TEXT_SIZE]) {

@@ -38,7 +38,8 @@ int SliderPositionForValue(unsigned value);
 void ApplySliderPosition(int channel, int position);
 
 // Text typed into a channel's hex edit; ignored while UpdateChannel is writing.
-void ApplyTypedHex(int channel, const char* text);
+// True when the text was taken as the channel's new value.
+bool ApplyTypedHex(int channel, const char* text);
 
 void FormatCopyText(char (&text)[COPY_TEXT_SIZE]);
 

@@ -13,6 +13,7 @@
 typedef struct HWND_* HWND;
 typedef struct HFONT_* HFONT;
 typedef struct HICON_* HICON;
+typedef struct HHOOK_* HHOOK;
 typedef struct HINSTANCE_* HINSTANCE;
 typedef uint32_t COLORREF;
 typedef intptr_t LONG_PTR;

@@ -1,5 +1,6 @@
-// Control ids of the main dialog, grouped and ordered as the template lists
-// them. Shared by the program and the end-to-end tests.
+// Control ids of the main dialog, grouped by what the controls are for; the
+// template (pikurio.rc) gives their order on screen and in tabbing. Shared by
+// the program and the end-to-end tests.
 #ifndef PIKURIO_RESOURCE_H
 #define PIKURIO_RESOURCE_H
 

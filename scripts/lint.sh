@@ -55,7 +55,7 @@ run "cppcheck (host)" cppcheck "${cppcheck_flags[@]}" "${host_sources[@]}"
 # resource rules (GDI objects, DCs, global memory).
 run "cppcheck (Windows)" cppcheck "${cppcheck_flags[@]}" -D_WIN32 --library=windows "${win_sources[@]}"
 
-# The control ids stay a hand-aligned table, as the dialog template lists them.
+# res/resource.h stays a hand-aligned table of the control ids.
 mapfile -t cxx_files < <(git ls-files '*.cpp' '*.h' ':!res/resource.h')
 run "clang-format (layout differs; clang-format -i fixes it)" \
   clang-format --dry-run -Werror "${cxx_files[@]}"

@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine xvfb x11-utils
   x11-apps xdotool imagemagick python3
-  fonts-ipafont-gothic fonts-ipafont-mincho locales
+  fonts-horai-umefont fonts-ipafont-mincho locales
   clang clang-tidy clang-format cppcheck libclang-rt-14-dev
 )
 

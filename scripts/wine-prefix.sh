@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Prepares the project's Wine prefix under build/ (32- or 64-bit, as
 # wine-env.sh chooses): a virtual desktop (so captions are drawn and windows
-# sit where the program puts them), the Japanese UI fonts mapped to the IPA
-# fonts, and Marlett for the caption buttons. Does nothing when it is ready.
+# sit where the program puts them), the Japanese UI fonts mapped to stand-ins
+# of the same metrics, and Marlett for the caption buttons. Does nothing when
+# it is ready.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 
 stamp=$WINEPREFIX/.pikurio-ready
 # Bump this when the settings below change, so existing prefixes are redone.
-version=5
+version=6
 [ "$(cat "$stamp" 2>/dev/null)" = "$version" ] && exit 0
 
 echo "wine-prefix: preparing $WINEPREFIX"
@@ -21,11 +22,15 @@ DISPLAY= "$wine_loader" wineboot --init >/dev/null 2>&1
 
 reg() { DISPLAY= "$wine_loader" reg add "$@" /f >/dev/null 2>&1; }
 subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-reg "$subst" /v 'ＭＳ ゴシック' /d 'IPAGothic'
-reg "$subst" /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic'
-reg "$subst" /v 'MS Gothic' /d 'IPAGothic'
-reg "$subst" /v 'MS PGothic' /d 'IPAPGothic'
-reg "$subst" /v 'MS UI Gothic' /d 'IPAPGothic'
+# The Ume faces keep the Windows faces' widths and heights at the dialog's
+# 12 px: half-width digits and '#' of 6 px in both, so "#888888" takes 42 px
+# (IPA P Gothic's 8 px digits overflow the colour code's field), and a line
+# height of 12 (IPA's 13 makes the dialog 22 px taller than on Windows).
+reg "$subst" /v 'ＭＳ ゴシック' /d 'Ume Gothic'
+reg "$subst" /v 'ＭＳ Ｐゴシック' /d 'Ume P Gothic'
+reg "$subst" /v 'MS Gothic' /d 'Ume Gothic'
+reg "$subst" /v 'MS PGothic' /d 'Ume P Gothic'
+reg "$subst" /v 'MS UI Gothic' /d 'Ume UI Gothic'
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
 # The caption buttons are glyphs of the Marlett font. Debian's Wine does not

@@ -21,6 +21,11 @@ static const char* const SIZE_ENTRIES[SAMPLE_FONT_COUNT] = {TEXT_SIZE_LARGE, TEX
                                                             TEXT_SIZE_SMALL};
 static const int SAMPLE_FONT_HEIGHTS[SAMPLE_FONT_COUNT] = {12, 20, 28};
 static const int PROMPT_FONT_HEIGHT = 16;
+// A little more than the hex edits' 2-character limit: a longer text set from
+// outside the dialog then reads as too long rather than as its first digits.
+enum { HEX_EDIT_BUFFER = 15 };
+// How far an arrow key moves the pointer in pick mode, and with Shift held.
+enum { POINTER_STEP = 1, POINTER_SHIFT_STEP = 10 };
 static const char FONT_FACE[] = "ＭＳ ゴシック";
 
 // A Shift-JIS font of the given character height; the caller owns it.
@@ -76,7 +81,10 @@ static void InitMainDialog(HWND dialog) {
     InstallPreviewProc(g_app.slots[SLOT_BACKGROUND].window);
 }
 
+static void RemovePickKeys();
+
 static void CloseMainDialog(HWND dialog) {
+    RemovePickKeys();
     for (int i = 0; i < SAMPLE_FONT_COUNT; ++i) {
         if (g_app.sampleFonts[i]) DeleteObject(g_app.sampleFonts[i]);
         g_app.sampleFonts[i] = nullptr;
@@ -86,13 +94,20 @@ static void CloseMainDialog(HWND dialog) {
     EndDialog(dialog, 0);
 }
 
-// Stays on top and takes the mouse until a click picks a colour.
+static LRESULT CALLBACK PickKeyProc(int code, WPARAM wParam, LPARAM lParam);
+
+// Stays on top and takes the mouse until a click, or Enter or Space, picks a
+// colour. The dialog's own loop is the platform's, so its keys are seen
+// through a message filter on this thread, for as long as pick mode lasts.
 static void StartPickMode(HWND dialog) {
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     g_app.pickMode = PICK_ACTIVE;
     RepaintPreview();
     SetCapture(dialog);
     SetTimer(dialog, PICK_TIMER_ID, PICK_TIMER_PERIOD_MS, nullptr);
+    if (!g_app.pickKeyHook)
+        g_app.pickKeyHook =
+            SetWindowsHookExA(WH_MSGFILTER, PickKeyProc, nullptr, GetCurrentThreadId());
 }
 
 static void OnSelectionChanged(int id, HWND combo) {
@@ -100,7 +115,7 @@ static void OnSelectionChanged(int id, HWND combo) {
     if (id == IDC_TARGET && selection < SLOT_COUNT) {
         LoadSlotIntoChannels((int)selection);
     } else if (id >= IDC_SIZE1 && id <= IDC_SIZE3 && selection < SAMPLE_FONT_COUNT) {
-        SetSlotSize(id - (IDC_SIZE1 - 1), (int)selection);
+        SetSlotSize(SLOT_TEXT1 + (id - IDC_SIZE1), (int)selection);
         RepaintPreview();
     }
 }
@@ -121,9 +136,11 @@ static void OnEditChanged(int id, HWND edit) {
     // Texts written by UpdateChannel echo back here; ApplyTypedHex ignores them.
     int channel = ChannelOfHexEdit(edit);
     if (channel < 0) return;
-    char text[15];
+    char text[HEX_EDIT_BUFFER];
     GetWindowTextA(edit, text, sizeof text);
-    ApplyTypedHex(channel, text);
+    // A taken value is written back, which puts the caret at the start: put it
+    // back at the end, where the typing left it, so Backspace edits the value.
+    if (ApplyTypedHex(channel, text)) SendMessageA(edit, EM_SETSEL, 2, 2);
 }
 
 static void CopyColorCode() {
@@ -197,11 +214,19 @@ static void TakePickedColor() {
     SampleScreenColor(true);
 }
 
-// Stops following the cursor and gives the mouse back, if it is still ours:
-// when another window has just taken it, it stays there.
+static void RemovePickKeys() {
+    if (g_app.pickKeyHook) UnhookWindowsHookEx(g_app.pickKeyHook);
+    g_app.pickKeyHook = nullptr;
+}
+
+// Stops following the cursor, clears the swatch and gives the mouse and the
+// keys back; the mouse only if it is still ours: when another window has just
+// taken it, it stays there.
 static void StopSampling(HWND dialog) {
     KillTimer(dialog, PICK_TIMER_ID);
+    RemovePickKeys();
     if (GetCapture() == dialog) ReleaseCapture();
+    InvalidateRect(g_app.swatch, nullptr, TRUE);
 }
 
 // The click is over: give the mouse back and return to editing. The focus
@@ -209,7 +234,6 @@ static void StopSampling(HWND dialog) {
 static void FinishPickClick(HWND dialog) {
     if (g_app.pickMode == PICK_IDLE) return;
     StopSampling(dialog);
-    InvalidateRect(g_app.swatch, nullptr, TRUE);
     SetActiveWindow(dialog);
     SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)g_app.channels[CHANNEL_RED].hexEdit, TRUE);
 }
@@ -224,6 +248,45 @@ static void EndPickMode(HWND dialog) {
     StopSampling(dialog);
     SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RepaintPreview();
+}
+
+// Moves the pointer by one pixel, or ten with Shift held, and shows at once
+// what is under it. SetCursorPos keeps the pointer on the screen.
+static void NudgePointer(int dx, int dy) {
+    int step = GetKeyState(VK_SHIFT) < 0 ? POINTER_SHIFT_STEP : POINTER_STEP;
+    POINT p;
+    GetCursorPos(&p);
+    SetCursorPos(p.x + dx * step, p.y + dy * step);
+    PaintSwatchFromScreen();
+}
+
+// The keys of pick mode: the arrows move the pointer, Enter and Space take the
+// colour under it as a click there would. Both the press and the release of
+// these keys are kept from the controls; false for any other key.
+static bool OnPickKey(HWND dialog, WPARAM key, bool pressed) {
+    // The arrows' key codes follow each other: left, up, right, down.
+    static const signed char DX[] = {-1, 0, 1, 0}, DY[] = {0, -1, 0, 1};
+    if (key == VK_RETURN || key == VK_SPACE) {
+        if (pressed) {
+            TakePickedColor();
+            FinishPickClick(dialog);
+        }
+        return true;
+    }
+    if (key < VK_LEFT || key > VK_DOWN) return false;
+    if (pressed) NudgePointer(DX[key - VK_LEFT], DY[key - VK_LEFT]);
+    return true;
+}
+
+// Sees each message the dialog loop takes before the dialog manager does; a
+// non-zero result keeps the message from going any further.
+static LRESULT CALLBACK PickKeyProc(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = (const MSG*)lParam;
+    if (code == MSGF_DIALOGBOX && g_app.pickMode == PICK_ACTIVE &&
+        (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
+        OnPickKey(GetParent(g_app.swatch), msg->wParam, msg->message == WM_KEYDOWN))
+        return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // Returns FALSE unless a message has a result, so the platform's default
