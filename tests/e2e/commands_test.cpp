@@ -29,9 +29,14 @@ TEST_F(Commands, typed_hex_takes_effect_at_the_second_character) {
 
     TypeText("0");
     EXPECT_SOON(ChannelsShownFor(255, 128, 255), app.ChannelsShown()) << "after \"80\"";
+    // The caret stays at the end of a taken value.
+    PressKey(VK_BACK);
+    TypeText("4");
+    EXPECT_SOON(ChannelsShownFor(255, 0x84, 255), app.ChannelsShown())
+        << "after Backspace and \"4\"";
 
     app.TypeInto(IDC_G_HEX, "zz");
-    EXPECT_EQ("#FF80FF hex FF zz FF dec 255 128 255 sliders 0 127 0", app.ChannelsShown())
+    EXPECT_EQ("#FF84FF hex FF zz FF dec 255 132 255 sliders 0 123 0", app.ChannelsShown())
         << "after \"zz\"";
 
     // Lower case is taken and written back in upper case.

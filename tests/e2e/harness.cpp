@@ -151,9 +151,11 @@ static void SendKeyEvent(WORD virtualKey, bool up) {
     SendInput(1, &input, sizeof input);
 }
 
-void PressKey(WORD virtualKey) {
+void PressKey(WORD virtualKey, WORD modifier) {
+    if (modifier) SendKeyEvent(modifier, false);
     SendKeyEvent(virtualKey, false);
     SendKeyEvent(virtualKey, true);
+    if (modifier) SendKeyEvent(modifier, true);
     Settle(30);
 }
 
@@ -161,9 +163,7 @@ void TypeText(const char* text) {
     for (const char* c = text; *c; ++c) {
         SHORT scan = VkKeyScanA(*c);
         bool shift = (scan >> 8) & 1;
-        if (shift) SendKeyEvent(VK_SHIFT, false);
-        PressKey(LOBYTE(scan));
-        if (shift) SendKeyEvent(VK_SHIFT, true);
+        PressKey(LOBYTE(scan), shift ? VK_SHIFT : 0);
     }
     Settle(50);
 }

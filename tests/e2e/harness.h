@@ -84,9 +84,9 @@ inline std::string ColorCode(COLORREF c) {
 
 // ---- Real input (SendInput) --------------------------------------------------
 
-void PressKey(WORD virtualKey);
-void TypeText(const char* text);  // printable ASCII, as key strokes
-void MoveMouseTo(int x, int y);   // screen coordinates
+void PressKey(WORD virtualKey, WORD modifier = 0);  // modifier: held around the key, or 0
+void TypeText(const char* text);                    // printable ASCII, as key strokes
+void MoveMouseTo(int x, int y);                     // screen coordinates
 void MouseButton(bool right, bool down);
 void ClickAt(int x, int y, bool right = false);
 POINT CenterOf(HWND window);  // in screen coordinates

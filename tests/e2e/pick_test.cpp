@@ -69,6 +69,72 @@ TEST_F(Pick, loads_the_clicked_colour_into_the_current_slot_only) {
     CheckSlot(app, "after the second pick", 3, second);
 }
 
+namespace {
+
+std::string PointText(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+
+std::string CursorAt() {
+    POINT p = {-1, -1};
+    GetCursorPos(&p);
+    return PointText(p.x, p.y);
+}
+
+HWND CaptureOf(const Pikurio& app) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(app.ThreadId(), &info);
+    return info.hwndCapture;
+}
+
+}  // namespace
+
+// The keyboard picks the exact pixel: the arrows move the pointer, Enter and
+// Space take the colour under it, and none of these keys reach a control.
+TEST_F(Pick, arrow_keys_move_the_pointer_and_enter_or_space_take_the_pixel) {
+    const COLORREF line = RGB(0xE0, 0x10, 0x70), below = RGB(0x12, 0xAB, 0x34);
+    ColorWindow target(RGB(0x40, 0x40, 0x40), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
+    ColorWindow hairline(line, TARGET_CENTER_X, TARGET_Y, 1, TARGET_SIZE);
+    ColorWindow lower(below, TARGET_X, TARGET_CENTER_Y + 10, 60, 60);
+    POINT swatch = CenterOf(app.Item(IDC_SWATCH));
+    app.SelectCombo(IDC_TARGET, 2);
+    ASSERT_TRUE(app.PressPick());
+    MoveMouseTo(TARGET_CENTER_X - 3, TARGET_CENTER_Y);
+    for (int i = 0; i < 3; ++i) PressKey(VK_RIGHT);
+    EXPECT_SOON(PointText(TARGET_CENTER_X, TARGET_CENTER_Y), CursorAt())
+        << "pointer after Right three times";
+    EXPECT_SOON(Hex(line), Hex(ScreenPixel(swatch.x, swatch.y))) << "swatch on the line";
+    PressKey(VK_RETURN);
+    EXPECT_SOON(ChannelsShownFor(line), app.ChannelsShown()) << "after Enter";
+    EXPECT_SOON(IDC_R_HEX, GetDlgCtrlID(app.FocusedWindow())) << "focus after Enter";
+    EXPECT_EQ(nullptr, CaptureOf(app)) << "capture released after Enter";
+    CheckSlot(app, "after Enter", 1, RGB(255, 0, 0));
+    CheckSlot(app, "after Enter", 3, RGB(0, 0, 255));
+    CheckSlot(app, "after Enter", 0, RGB(255, 255, 255));
+
+    // Started by Enter on the focused pick button; Shift moves ten pixels.
+    SendMessageA(app.Dialog(), WM_NEXTDLGCTL, (WPARAM)app.Item(IDC_PICK), TRUE);
+    app.Activate();
+    PressKey(VK_RETURN);
+    ASSERT_SOON(true, app.IsTopmost()) << "pick mode after Enter";
+    MoveMouseTo(TARGET_X + 5, TARGET_CENTER_Y + 5);
+    PressKey(VK_DOWN, VK_SHIFT);
+    EXPECT_SOON(PointText(TARGET_X + 5, TARGET_CENTER_Y + 15), CursorAt())
+        << "pointer after Shift+Down";
+    PressKey(VK_SPACE);
+    EXPECT_SOON(ChannelsShownFor(below), app.ChannelsShown()) << "after Space";
+    Settle(200);
+    EXPECT_EQ(nullptr, CaptureOf(app)) << "capture released after Space, not taken by the button";
+    EXPECT_EQ(IDC_R_HEX, GetDlgCtrlID(app.FocusedWindow())) << "focus after Space";
+
+    // After the pick the keys are the controls' again: Down steps a slider.
+    app.ClickItem(IDC_B_SLIDER);
+    const std::string pointer = CursorAt();
+    const int position = app.SliderPos(IDC_B_SLIDER);
+    PressKey(VK_DOWN);
+    EXPECT_SOON(position + 1, app.SliderPos(IDC_B_SLIDER)) << "Down on the slider after the pick";
+    EXPECT_EQ(pointer, CursorAt()) << "pointer after Down on the slider";
+}
+
 TEST_F(Pick, deactivation_ends_pick_mode_and_drops_topmost) {
     ColorWindow target(RGB(0x40, 0x80, 0x20), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     ColorWindow other(RGB(0x80, 0x80, 0x80), 700, 100, 100, 100);
@@ -87,25 +153,25 @@ TEST_F(Pick, deactivation_ends_pick_mode_and_drops_topmost) {
     target.SetColor(RGB(0x10, 0x20, 0x30));
     HWND preview = app.Item(IDC_PREVIEW);
     const ScreenCapture samples = CaptureClient(preview);
+    POINT swatch = CenterOf(app.Item(IDC_SWATCH));
+    const COLORREF swatchIdle = ScreenPixel(swatch.x, swatch.y);
     ASSERT_TRUE(app.PressPick());
     EXPECT_SOON(false, CaptureClient(preview) == samples) << "the prompt replaces the samples";
+    MoveMouseTo(TARGET_CENTER_X, TARGET_CENTER_Y);
+    ASSERT_SOON(Hex(RGB(0x10, 0x20, 0x30)), Hex(ScreenPixel(swatch.x, swatch.y)))
+        << "swatch sampling the target before the switch";
     SetForegroundWindow(other.Handle());
     EXPECT_SOON(false, app.IsTopmost())
         << "topmost dropped when another window is activated while waiting";
     EXPECT_SOON(true, CaptureClient(preview) == samples)
         << "the samples shown again after the deactivation";
-    // The swatch no longer samples, the window switched to keeps the
-    // activation, and the mouse is given back.
-    POINT swatch = CenterOf(app.Item(IDC_SWATCH));
-    MoveMouseTo(TARGET_CENTER_X, TARGET_CENTER_Y);
+    // The swatch is cleared and no longer samples, the window switched to
+    // keeps the activation, and the mouse is given back.
     Settle(500);  // five timer periods
-    EXPECT_NE(Hex(RGB(0x10, 0x20, 0x30)), Hex(ScreenPixel(swatch.x, swatch.y)))
-        << "swatch not sampling after the deactivation";
+    EXPECT_EQ(Hex(swatchIdle), Hex(ScreenPixel(swatch.x, swatch.y)))
+        << "swatch cleared, not sampling, after the deactivation";
     EXPECT_EQ(other.Handle(), GetForegroundWindow()) << "foreground after the switch";
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    EXPECT_TRUE(GetGUIThreadInfo(app.ThreadId(), &info) && !info.hwndCapture)
-        << "mouse capture released by the switch";
+    EXPECT_EQ(nullptr, CaptureOf(app)) << "mouse capture released by the switch";
     MouseButton(false, true);
     MouseButton(false, false);
     Settle(300);  // a pick would have shown by now
@@ -130,6 +196,8 @@ TEST_F(Pick, losing_the_mouse_to_a_combo_list_ends_pick_mode) {
 TEST_F(Pick, after_a_pick_releases_over_the_dialog_return_the_focus_to_red) {
     ColorWindow target(RGB(0x30, 0x60, 0x90), TARGET_X, TARGET_Y, TARGET_SIZE, TARGET_SIZE);
     POINT preview = CenterOf(app.Item(IDC_PREVIEW));
+    // Into text 1, so that a second pick from the (white) preview would show.
+    app.SelectCombo(IDC_TARGET, 1);
 
     // Before any pick a click on the preview leaves the focus where it is.
     app.ClickItem(IDC_G_HEX);
