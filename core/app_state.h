@@ -14,7 +14,17 @@ enum SlotIndex { SLOT_BACKGROUND, SLOT_TEXT1, SLOT_TEXT2, SLOT_TEXT3, SLOT_COUNT
 
 enum { TEXT_SLOT_COUNT = SLOT_COUNT - SLOT_TEXT1 };
 
-enum PickMode { PICK_IDLE = 0, PICK_ACTIVE = 1, PICK_DONE = 2 };
+enum PickMode {
+    // Editing as usual: the mouse and the keys are the controls'.
+    PICK_IDLE = 0,
+    // Waiting for the click: the dialog is on top and holds the mouse, the
+    // preview shows the prompt, the swatch follows the pointer, and the arrows,
+    // Enter and Space are pick mode's own.
+    PICK_ACTIVE = 1,
+    // Picked: the dialog stays on top until it is deactivated, and a button
+    // released over its own surface gives the focus back to the red hex edit.
+    PICK_DONE = 2
+};
 // While picking, the swatch shows the colour under the cursor this often.
 enum { PICK_TIMER_ID = 1, PICK_TIMER_PERIOD_MS = 100 };
 
@@ -58,6 +68,7 @@ struct AppState {
     PickMode pickMode = PICK_IDLE;
     // Sees the dialog loop's keys while pick mode waits for the click.
     HHOOK pickKeyHook = nullptr;
+    HWND pickDialog = nullptr;  // the dialog the key filter acts on, while it is set
 
     HFONT sampleFonts[SAMPLE_FONT_COUNT] = {nullptr, nullptr, nullptr};
     HFONT promptFont = nullptr;

@@ -1,5 +1,5 @@
-// The main dialog procedure: initialisation, commands, sliders and up-downs,
-// and pick mode.
+// The main dialog procedure: initialisation, commands, sliders and up-downs;
+// pick mode's messages go on to ui/pick_mode.cpp.
 #include "ui/main_dialog.h"
 
 #include <commctrl.h>
@@ -7,11 +7,11 @@
 #include "core/app_state.h"
 #include "core/color_model.h"
 #include "core/control_ops.h"
-#include "core/screen_sample.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "ui/about_box.h"
 #include "ui/clipboard.h"
+#include "ui/pick_mode.h"
 #include "ui/preview.h"
 
 static const char* const TARGET_ENTRIES[SLOT_COUNT] = {TEXT_BACKGROUND, TEXT_SAMPLE1, TEXT_SAMPLE2,
@@ -24,8 +24,6 @@ static const int PROMPT_FONT_HEIGHT = 16;
 // A little more than the hex edits' 2-character limit: a longer text set from
 // outside the dialog then reads as too long rather than as its first digits.
 enum { HEX_EDIT_BUFFER = 15 };
-// How far an arrow key moves the pointer in pick mode, and with Shift held.
-enum { POINTER_STEP = 1, POINTER_SHIFT_STEP = 10 };
 static const char FONT_FACE[] = "ＭＳ ゴシック";
 
 // A Shift-JIS font of the given character height; the caller owns it.
@@ -81,8 +79,6 @@ static void InitMainDialog(HWND dialog) {
     InstallPreviewProc(g_app.slots[SLOT_BACKGROUND].window);
 }
 
-static void RemovePickKeys();
-
 static void CloseMainDialog(HWND dialog) {
     RemovePickKeys();
     for (int i = 0; i < SAMPLE_FONT_COUNT; ++i) {
@@ -92,22 +88,6 @@ static void CloseMainDialog(HWND dialog) {
     if (g_app.promptFont) DeleteObject(g_app.promptFont);
     g_app.promptFont = nullptr;
     EndDialog(dialog, 0);
-}
-
-static LRESULT CALLBACK PickKeyProc(int code, WPARAM wParam, LPARAM lParam);
-
-// Stays on top and takes the mouse until a click, or Enter or Space, picks a
-// colour. The dialog's own loop is the platform's, so its keys are seen
-// through a message filter on this thread, for as long as pick mode lasts.
-static void StartPickMode(HWND dialog) {
-    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    g_app.pickMode = PICK_ACTIVE;
-    RepaintPreview();
-    SetCapture(dialog);
-    SetTimer(dialog, PICK_TIMER_ID, PICK_TIMER_PERIOD_MS, nullptr);
-    if (!g_app.pickKeyHook)
-        g_app.pickKeyHook =
-            SetWindowsHookExA(WH_MSGFILTER, PickKeyProc, nullptr, GetCurrentThreadId());
 }
 
 static void OnSelectionChanged(int id, HWND combo) {
@@ -198,97 +178,6 @@ static void OnVScroll(int code, int position, HWND sender) {
     }
 }
 
-// Shows the colour under the cursor in the swatch, outside any WM_PAINT.
-static void PaintSwatchFromScreen() {
-    if (g_app.pickMode == PICK_IDLE) return;
-    HBRUSH brush = CreateSolidBrush(SampleScreenColor(false));
-    HDC dc = GetDC(g_app.swatch);
-    FillRect(dc, &g_app.swatchRect, brush);
-    DeleteObject(brush);
-    ReleaseDC(g_app.swatch, dc);
-}
-
-static void TakePickedColor() {
-    if (g_app.pickMode != PICK_ACTIVE) return;
-    g_app.pickMode = PICK_DONE;
-    SampleScreenColor(true);
-}
-
-static void RemovePickKeys() {
-    if (g_app.pickKeyHook) UnhookWindowsHookEx(g_app.pickKeyHook);
-    g_app.pickKeyHook = nullptr;
-}
-
-// Stops following the cursor, clears the swatch and gives the mouse and the
-// keys back; the mouse only if it is still ours: when another window has just
-// taken it, it stays there.
-static void StopSampling(HWND dialog) {
-    KillTimer(dialog, PICK_TIMER_ID);
-    RemovePickKeys();
-    if (GetCapture() == dialog) ReleaseCapture();
-    InvalidateRect(g_app.swatch, nullptr, TRUE);
-}
-
-// The click is over: give the mouse back and return to editing. The focus
-// moves through the dialog manager so that no button keeps the default look.
-static void FinishPickClick(HWND dialog) {
-    if (g_app.pickMode == PICK_IDLE) return;
-    StopSampling(dialog);
-    SetActiveWindow(dialog);
-    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)g_app.channels[CHANNEL_RED].hexEdit, TRUE);
-}
-
-// Pick mode is over without a pick: the dialog was deactivated, or another
-// window took the mouse. Dropping topmost must neither activate nor show the
-// dialog: the user is switching to another window, or the dialog is closing.
-static void EndPickMode(HWND dialog) {
-    if (g_app.pickMode == PICK_IDLE) return;
-    // Set first: releasing the capture sends WM_CAPTURECHANGED back here.
-    g_app.pickMode = PICK_IDLE;
-    StopSampling(dialog);
-    SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    RepaintPreview();
-}
-
-// Moves the pointer by one pixel, or ten with Shift held, and shows at once
-// what is under it. SetCursorPos keeps the pointer on the screen.
-static void NudgePointer(int dx, int dy) {
-    int step = GetKeyState(VK_SHIFT) < 0 ? POINTER_SHIFT_STEP : POINTER_STEP;
-    POINT p;
-    GetCursorPos(&p);
-    SetCursorPos(p.x + dx * step, p.y + dy * step);
-    PaintSwatchFromScreen();
-}
-
-// The keys of pick mode: the arrows move the pointer, Enter and Space take the
-// colour under it as a click there would. Both the press and the release of
-// these keys are kept from the controls; false for any other key.
-static bool OnPickKey(HWND dialog, WPARAM key, bool pressed) {
-    // The arrows' key codes follow each other: left, up, right, down.
-    static const signed char DX[] = {-1, 0, 1, 0}, DY[] = {0, -1, 0, 1};
-    if (key == VK_RETURN || key == VK_SPACE) {
-        if (pressed) {
-            TakePickedColor();
-            FinishPickClick(dialog);
-        }
-        return true;
-    }
-    if (key < VK_LEFT || key > VK_DOWN) return false;
-    if (pressed) NudgePointer(DX[key - VK_LEFT], DY[key - VK_LEFT]);
-    return true;
-}
-
-// Sees each message the dialog loop takes before the dialog manager does; a
-// non-zero result keeps the message from going any further.
-static LRESULT CALLBACK PickKeyProc(int code, WPARAM wParam, LPARAM lParam) {
-    const MSG* msg = (const MSG*)lParam;
-    if (code == MSGF_DIALOGBOX && g_app.pickMode == PICK_ACTIVE &&
-        (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
-        OnPickKey(GetParent(g_app.swatch), msg->wParam, msg->message == WM_KEYDOWN))
-        return TRUE;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // Returns FALSE unless a message has a result, so the platform's default
 // dialog handling always follows.
 INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -303,23 +192,21 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         OnVScroll(LOWORD(wParam), HIWORD(wParam), (HWND)lParam);
         break;
     case WM_TIMER:
-        PaintSwatchFromScreen();
+        OnPickTimer();
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        TakePickedColor();
+        OnPickButtonDown();
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-        FinishPickClick(dialog);
+        OnPickButtonUp(dialog);
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) EndPickMode(dialog);
+        if (LOWORD(wParam) == WA_INACTIVE) OnPickDeactivated(dialog);
         break;
     case WM_CAPTURECHANGED:
-        // Only while waiting for the click: our own release after a pick comes
-        // in PICK_DONE, and a restarted pick takes the capture from itself.
-        if (g_app.pickMode == PICK_ACTIVE && (HWND)lParam != dialog) EndPickMode(dialog);
+        OnPickCaptureChanged(dialog, (HWND)lParam);
         break;
     }
     return FALSE;
