@@ -66,9 +66,11 @@ struct AppState {
     int currentSlot = SLOT_BACKGROUND;
     int updateDepth = 0;
     PickMode pickMode = PICK_IDLE;
-    // Sees the dialog loop's keys while pick mode waits for the click.
+    // Sees the dialog loop's keys while pick mode waits for the click, and
+    // until the release of the key that took the colour.
     HHOOK pickKeyHook = nullptr;
     HWND pickDialog = nullptr;  // the dialog the key filter acts on, while it is set
+    WPARAM pickHeldKey = 0;     // Enter or Space after it took a colour, until released
 
     HFONT sampleFonts[SAMPLE_FONT_COUNT] = {nullptr, nullptr, nullptr};
     HFONT promptFont = nullptr;

@@ -17,6 +17,7 @@ typedef struct HHOOK_* HHOOK;
 typedef struct HINSTANCE_* HINSTANCE;
 typedef uint32_t COLORREF;
 typedef intptr_t LONG_PTR;
+typedef uintptr_t WPARAM;
 struct RECT {
     long left;
     long top;

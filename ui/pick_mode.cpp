@@ -8,6 +8,8 @@
 
 // How far an arrow key moves the pointer in pick mode, and with Shift held.
 enum { POINTER_STEP = 1, POINTER_SHIFT_STEP = 10 };
+// The key message's previous-state bit: set on the auto-repeats of a held key.
+static const LPARAM KEY_WAS_DOWN = (LPARAM)1 << 30;
 
 // Shows the colour under the cursor in the swatch, outside any WM_PAINT.
 static void PaintSwatchFromScreen() {
@@ -29,6 +31,7 @@ void RemovePickKeys() {
     if (g_app.pickKeyHook) UnhookWindowsHookEx(g_app.pickKeyHook);
     g_app.pickKeyHook = nullptr;
     g_app.pickDialog = nullptr;
+    g_app.pickHeldKey = 0;
 }
 
 // Stops following the cursor, clears the swatch and gives the mouse back; the
@@ -42,11 +45,11 @@ static void StopSampling(HWND dialog) {
 
 // The click is over: give the mouse back and return to editing. The focus
 // moves through the dialog manager so that no button keeps the default look.
-// The keys go back too.
+// The keys go back too, but for a key that took the colour and is still held.
 static void FinishPickClick(HWND dialog) {
     if (g_app.pickMode == PICK_IDLE) return;
     StopSampling(dialog);
-    RemovePickKeys();
+    if (!g_app.pickHeldKey) RemovePickKeys();
     SetActiveWindow(dialog);
     SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)g_app.channels[CHANNEL_RED].hexEdit, TRUE);
 }
@@ -74,17 +77,33 @@ static void NudgePointer(int dx, int dy) {
     PaintSwatchFromScreen();
 }
 
-// The keys of pick mode: the arrows move the pointer, Enter and Space take the
-// colour under it as a click there would. Both the press and the release of
-// these keys are kept from the controls; false for any other key.
+// The key that took the colour is kept from the controls until it is
+// released: its auto-repeat would type into the focused hex edit.
+static void OnHeldKey(bool pressed) {
+    if (pressed) return;
+    g_app.pickHeldKey = 0;
+    if (g_app.pickMode != PICK_ACTIVE) RemovePickKeys();
+}
+
+// The keys of pick mode: the arrows move the pointer, and a fresh press of
+// Enter or Space takes the colour under it as a click there would. Both the
+// press and the release of these keys are kept from the controls; false for
+// any other key.
 static bool OnPickKey(const MSG& msg) {
     // The arrows' key codes follow each other: left, up, right, down.
     static const signed char DX[] = {-1, 0, 1, 0}, DY[] = {0, -1, 0, 1};
     const WPARAM key = msg.wParam;
     const bool pressed = msg.message == WM_KEYDOWN;
+    if (key == g_app.pickHeldKey) {
+        OnHeldKey(pressed);
+        return true;
+    }
     if (g_app.pickMode != PICK_ACTIVE) return false;
     if (key == VK_RETURN || key == VK_SPACE) {
-        if (pressed) {
+        // A repeat takes nothing: the user held the key, for instance the Enter
+        // that pressed the pick button, and never aimed.
+        if (pressed && !(msg.lParam & KEY_WAS_DOWN)) {
+            g_app.pickHeldKey = key;
             TakePickedColor();
             FinishPickClick(g_app.pickDialog);
         }

@@ -159,6 +159,12 @@ void PressKey(WORD virtualKey, WORD modifier) {
     Settle(30);
 }
 
+void HoldKey(WORD virtualKey, int repeats) {
+    for (int i = 0; i <= repeats; ++i) SendKeyEvent(virtualKey, false);
+    SendKeyEvent(virtualKey, true);
+    Settle(30);
+}
+
 void TypeText(const char* text) {
     for (const char* c = text; *c; ++c) {
         SHORT scan = VkKeyScanA(*c);

@@ -85,6 +85,7 @@ inline std::string ColorCode(COLORREF c) {
 // ---- Real input (SendInput) --------------------------------------------------
 
 void PressKey(WORD virtualKey, WORD modifier = 0);  // modifier: held around the key, or 0
+void HoldKey(WORD virtualKey, int repeats);         // a press, repeated key-downs, a release
 void TypeText(const char* text);                    // printable ASCII, as key strokes
 void MoveMouseTo(int x, int y);                     // screen coordinates
 void MouseButton(bool right, bool down);

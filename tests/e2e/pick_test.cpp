@@ -99,9 +99,14 @@ TEST_F(Pick, arrow_keys_move_the_pointer_and_enter_or_space_take_the_pixel) {
     app.SelectCombo(IDC_TARGET, 2);
     ASSERT_TRUE(app.PressPick());
     MoveMouseTo(TARGET_CENTER_X - 3, TARGET_CENTER_Y);
-    for (int i = 0; i < 3; ++i) PressKey(VK_RIGHT);
-    EXPECT_SOON(PointText(TARGET_CENTER_X, TARGET_CENTER_Y), CursorAt())
-        << "pointer after Right three times";
+    // A step at a time: this process's windows take the pointer motion each
+    // move makes, and one taken after the next move would put it back a pixel.
+    for (int i = 1; i <= 3; ++i) {
+        PressKey(VK_RIGHT);
+        ASSERT_SOON(PointText(TARGET_CENTER_X - 3 + i, TARGET_CENTER_Y), CursorAt())
+            << "pointer after Right " << i;
+        Settle(50);
+    }
     EXPECT_SOON(Hex(line), Hex(ScreenPixel(swatch.x, swatch.y))) << "swatch on the line";
     PressKey(VK_RETURN);
     EXPECT_SOON(ChannelsShownFor(line), app.ChannelsShown()) << "after Enter";
@@ -111,20 +116,26 @@ TEST_F(Pick, arrow_keys_move_the_pointer_and_enter_or_space_take_the_pixel) {
     CheckSlot(app, "after Enter", 3, RGB(0, 0, 255));
     CheckSlot(app, "after Enter", 0, RGB(255, 255, 255));
 
-    // Started by Enter on the focused pick button; Shift moves ten pixels.
+    // Started by Enter held on the focused pick button: its repeats take
+    // nothing. Shift moves ten pixels.
     SendMessageA(app.Dialog(), WM_NEXTDLGCTL, (WPARAM)app.Item(IDC_PICK), TRUE);
     app.Activate();
-    PressKey(VK_RETURN);
-    ASSERT_SOON(true, app.IsTopmost()) << "pick mode after Enter";
+    HoldKey(VK_RETURN, 4);
+    ASSERT_SOON(true, app.IsTopmost()) << "pick mode after Enter held";
+    Settle(200);
+    EXPECT_EQ(app.Dialog(), CaptureOf(app)) << "still waiting after Enter held";
+    EXPECT_EQ(ChannelsShownFor(RGB(255, 255, 255)), app.ChannelsShown())
+        << "background kept: nothing taken by Enter's repeats";
     MoveMouseTo(TARGET_X + 5, TARGET_CENTER_Y + 5);
     PressKey(VK_DOWN, VK_SHIFT);
     EXPECT_SOON(PointText(TARGET_X + 5, TARGET_CENTER_Y + 15), CursorAt())
         << "pointer after Shift+Down";
-    PressKey(VK_SPACE);
-    EXPECT_SOON(ChannelsShownFor(below), app.ChannelsShown()) << "after Space";
+    HoldKey(VK_SPACE, 4);
+    EXPECT_SOON(ChannelsShownFor(below), app.ChannelsShown()) << "after Space held";
     Settle(200);
     EXPECT_EQ(nullptr, CaptureOf(app)) << "capture released after Space, not taken by the button";
     EXPECT_EQ(IDC_R_HEX, GetDlgCtrlID(app.FocusedWindow())) << "focus after Space";
+    EXPECT_EQ(ChannelsShownFor(below), app.ChannelsShown()) << "nothing typed by Space's repeats";
 
     // After the pick the keys are the controls' again: Down steps a slider.
     app.ClickItem(IDC_B_SLIDER);
