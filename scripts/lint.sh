@@ -3,7 +3,8 @@
 # checks in .clang-tidy, then cppcheck. Files that need windows.h are analysed
 # as the Windows build sees them, with the MinGW-w64 headers; the platform-free
 # core is analysed for the host as well, since both compilers build it. Then
-# the layout of every C++ source (product, tests, bench) against .clang-format.
+# the layout of every C++ source (product, tests, bench) against .clang-format,
+# and the manifest's XML.
 # Prints nothing but a summary when clean; exits non-zero on any finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,7 +61,12 @@ mapfile -t cxx_files < <(git ls-files '*.cpp' '*.h' ':!res/resource.h')
 run "clang-format (layout differs; clang-format -i fixes it)" \
   clang-format --dry-run -Werror "${cxx_files[@]}"
 
+# Windows refuses to start a program whose manifest is not well-formed XML;
+# Wine starts it all the same, so the tests under Wine would not notice.
+run "manifest (not well-formed XML)" \
+  python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' res/pikurio.manifest
+
 if [ $status -eq 0 ]; then
-  echo "lint: clean (clang-tidy and cppcheck, ${#win_sources[@]} files; clang-format, ${#cxx_files[@]} files)"
+  echo "lint: clean (clang-tidy and cppcheck, ${#win_sources[@]} files; clang-format, ${#cxx_files[@]} files; the manifest)"
 fi
 exit $status

@@ -29,8 +29,10 @@ else
 fi
 export WINEPREFIX=${PIKURIO_WINEPREFIX:-$default_prefix}
 export WINEDEBUG=-all
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+# PIKURIO_LANG=C runs a program in code page 1252 instead, as a Windows with
+# a Western system locale would (the tests whose names end in _in_locale_c).
+export LANG=${PIKURIO_LANG:-ja_JP.UTF-8}
+export LC_ALL=$LANG
 # No Mono or Gecko installers: nothing here needs them, and they would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

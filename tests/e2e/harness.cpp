@@ -29,11 +29,11 @@ std::string ComboItemText(HWND combo, int index) {
     return std::string(text, bytes > 0 ? bytes : 0);
 }
 
-::testing::AssertionResult Pikurio::Start() {
-    if (!StartProgram(ProgramDirectory() + "pikurio.exe", APP_NAME, 20000, &running_)) {
+::testing::AssertionResult Pikurio::Start(const char* caption) {
+    if (!StartProgram(ProgramDirectory() + "pikurio.exe", caption, 20000, &running_)) {
         StopProgram(&running_, 0);
-        return ::testing::AssertionFailure()
-               << "pikurio.exe did not start or showed no dialog \"" APP_NAME "\" within 20 s";
+        return ::testing::AssertionFailure() << "pikurio.exe did not start or showed no dialog \""
+                                             << (caption ? caption : "") << "\" within 20 s";
     }
     Settle(200);
     return ::testing::AssertionSuccess();

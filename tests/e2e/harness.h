@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "res/strings.h"
 #include "tests/support/channels.h"
 #include "tests/support/color_code.h"
 #include "tests/support/program.h"
@@ -27,8 +28,8 @@ public:
     Pikurio(const Pikurio&) = delete;
     Pikurio& operator=(const Pikurio&) = delete;
 
-    // Starts it and waits for its dialog.
-    [[nodiscard]] ::testing::AssertionResult Start();
+    // Starts it and waits for its dialog, with that caption (any, when null).
+    [[nodiscard]] ::testing::AssertionResult Start(const char* caption = APP_NAME);
     HWND Dialog() const { return running_.dialog; }
     HWND Item(int id) const;
     std::string Text(int id) const;
