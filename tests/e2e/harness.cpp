@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <stdio.h>
-#include <string.h>
 
 #include <vector>
 
@@ -214,36 +213,4 @@ POINT CenterOf(HWND window) {
     GetWindowRect(window, &r);
     POINT center = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     return center;
-}
-
-// ---- Clipboard ---------------------------------------------------------------
-
-static bool OpenClipboardBounded() {
-    return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 3000);
-}
-
-std::string ClipboardText() {
-    if (!OpenClipboardBounded()) return "(clipboard busy)";
-    std::string text = "(none)";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* locked = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    if (locked) {
-        text = locked;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
-void PutClipboardText(const char* text) {
-    if (!OpenClipboardBounded()) return;
-    EmptyClipboard();
-    size_t size = strlen(text) + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (memory) {
-        memcpy(GlobalLock(memory), text, size);
-        GlobalUnlock(memory);
-        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-    }
-    CloseClipboard();
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "tests/support/channels.h"
+#include "tests/support/clipboard.h"
 #include "tests/support/color_code.h"
 #include "tests/support/program.h"
 #include "tests/support/screen.h"
@@ -90,10 +91,5 @@ void MoveMouseTo(int x, int y);                     // screen coordinates
 void MouseButton(bool right, bool down);
 void ClickAt(int x, int y, bool right = false);
 POINT CenterOf(HWND window);  // in screen coordinates
-
-// ---- Clipboard ---------------------------------------------------------------
-
-std::string ClipboardText();  // CF_TEXT; "(none)" when there is none
-void PutClipboardText(const char* text);
 
 #endif
