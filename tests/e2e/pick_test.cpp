@@ -69,25 +69,6 @@ TEST_F(Pick, loads_the_clicked_colour_into_the_current_slot_only) {
     CheckSlot(app, "after the second pick", 3, second);
 }
 
-namespace {
-
-std::string PointText(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
-
-std::string CursorAt() {
-    POINT p = {-1, -1};
-    GetCursorPos(&p);
-    return PointText(p.x, p.y);
-}
-
-HWND CaptureOf(const Pikurio& app) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(app.ThreadId(), &info);
-    return info.hwndCapture;
-}
-
-}  // namespace
-
 // The keyboard picks the exact pixel: the arrows move the pointer, Enter and
 // Space take the colour under it, and none of these keys reach a control.
 TEST_F(Pick, arrow_keys_move_the_pointer_and_enter_or_space_take_the_pixel) {
