@@ -13,6 +13,8 @@ prefix: setup
 host host-asan win32 win64: setup
 	@scripts/build.sh $@
 
+# The 64-bit build on every machine, though Wine runs it only where 32-bit code
+# cannot run: so its warnings (errors) show wherever the code is changed.
 build: host host-asan win32 win64
 
 # The first prerequisite, so that run-tests.sh can tell the whole run's time.

@@ -323,10 +323,7 @@ CpuShares CpuSharesOver(const UnixProcesses& processes, DWORD ms) {
 
 // Pick mode shows itself by the topmost dialog that holds the mouse capture.
 bool InPickMode(const RunningProgram& running) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    bool capturing =
-        GetGUIThreadInfo(running.process.dwThreadId, &info) && info.hwndCapture == running.dialog;
+    bool capturing = GuiThreadInfo(running.process.dwThreadId).hwndCapture == running.dialog;
     bool topmost = (GetWindowLongA(running.dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     return capturing && topmost;
 }

@@ -1,5 +1,5 @@
-# Sourced by the Wine scripts: the project's own prefix, Japanese locale (ANSI
-# code page 932) and quiet Wine.
+# Sourced by the Wine scripts: the project's own prefix and the test screens'
+# copies of it, Japanese locale (ANSI code page 932) and quiet Wine.
 #
 # The shipped exe is the 32-bit build, and Wine runs it where this machine can
 # execute 32-bit code. Where it cannot (some virtual machines have no 32-bit
@@ -28,6 +28,10 @@ else
   wine_server=wineserver
 fi
 export WINEPREFIX=${PIKURIO_WINEPREFIX:-$default_prefix}
+# The prefixes of the two test screens (see with-displays.sh): copies of that
+# one, so that the tests never share a Wine server with `make run`.
+test_prefix24=$WINEPREFIX-24bpp
+test_prefix16=$WINEPREFIX-16bpp
 export WINEDEBUG=-all
 # PIKURIO_LANG=C runs a program in code page 1252 instead, as a Windows with
 # a Western system locale would (the tests whose names end in _in_locale_c).

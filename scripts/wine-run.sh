@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Runs a Windows program in the project's Wine prefix on the test display.
+# Runs a Windows program under Wine: in the project's prefix on DISPLAY, or,
+# on the test screens of with-displays.sh, in that screen's copy of the prefix
+# (PIKURIO_SCREEN=24: DISPLAY; PIKURIO_SCREEN=16: the 16-bit display).
 # `wine-run.sh --built NAME.exe` runs the program of that name from the build
 # that Wine runs here (build/win32 or build/win64, see wine-env.sh).
-# PIKURIO_SCREEN=16 runs it instead in the second prefix, on the 16-bit display.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
-if [ "${PIKURIO_SCREEN:-}" = 16 ]; then
-  export WINEPREFIX=$WINEPREFIX-16bpp
-  export DISPLAY=${PIKURIO_DISPLAY16:?no 16-bit display: run the tests through make test}
-fi
+case "${PIKURIO_SCREEN:-}" in
+  "") ;;
+  24) export WINEPREFIX=$test_prefix24 ;;
+  16)
+    export WINEPREFIX=$test_prefix16
+    export DISPLAY=${PIKURIO_DISPLAY16:?no 16-bit display: run the tests through make test}
+    ;;
+  *) echo "wine-run: PIKURIO_SCREEN is 24, 16 or unset, not $PIKURIO_SCREEN" >&2; exit 2 ;;
+esac
 if [ -z "${DISPLAY:-}" ]; then
   echo "wine-run: no X display (DISPLAY is unset); run through 'make test' or 'make run'" >&2
   exit 2

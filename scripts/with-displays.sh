@@ -1,17 +1,14 @@
 #!/usr/bin/env bash
 # Runs a command with two headless X screens: DISPLAY at 24 bits per pixel and
-# PIKURIO_DISPLAY16 at 16. Wine's servers for the project's prefixes are
-# restarted around it, so a desktop from an earlier run never lingers.
+# PIKURIO_DISPLAY16 at 16. Each screen has a Wine prefix of its own, a copy of
+# the project's prepared prefix (a Wine desktop belongs to one display), and
+# wine-run.sh picks it by PIKURIO_SCREEN: 24 unless the caller set it. The
+# prepared prefix is left to `make run`, so a Pikurio started there keeps
+# running through the tests. The Wine servers of the copies are restarted
+# around the command, so a desktop from an earlier run never lingers.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
-
-prefix16=$WINEPREFIX-16bpp
-# The 16-bit screen gets a prefix of its own: a Wine desktop belongs to one display.
-if [ ! -f "$prefix16/.pikurio-ready" ] || [ "$WINEPREFIX/.pikurio-ready" -nt "$prefix16/.pikurio-ready" ]; then
-  remove_own_prefix "$prefix16"
-  cp -a "$WINEPREFIX" "$prefix16"
-fi
 
 # Started in this shell, not in a $(...) subshell, so that the ids reach stop_all.
 pids=()
@@ -30,22 +27,31 @@ start_xvfb() {  # depth -> sets display to the new screen's name
   rm -f "$fd_file"
 }
 
+stop_wine_servers() {
+  WINEPREFIX=$test_prefix24 "$wine_server" -k 2>/dev/null || true
+  WINEPREFIX=$test_prefix16 "$wine_server" -k 2>/dev/null || true
+}
+
 stop_all() {
-  WINEPREFIX=$WINEPREFIX "$wine_server" -k 2>/dev/null || true
-  WINEPREFIX=$prefix16 "$wine_server" -k 2>/dev/null || true
+  stop_wine_servers
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
 }
 trap stop_all EXIT
 
-WINEPREFIX=$WINEPREFIX "$wine_server" -k 2>/dev/null || true
-WINEPREFIX=$prefix16 "$wine_server" -k 2>/dev/null || true
-
+stop_wine_servers
+for copy in "$test_prefix24" "$test_prefix16"; do
+  if [ ! -f "$copy/.pikurio-ready" ] || [ "$WINEPREFIX/.pikurio-ready" -nt "$copy/.pikurio-ready" ]; then
+    remove_own_prefix "$copy"
+    cp -a "$WINEPREFIX" "$copy"
+  fi
+done
 start_xvfb 24
 DISPLAY=$display
 # The 24-bit screen's server, whose CPU time the bench counts.
 PIKURIO_XVFB_PID=${pids[0]}
 start_xvfb 16
 PIKURIO_DISPLAY16=$display
-export DISPLAY PIKURIO_DISPLAY16 PIKURIO_XVFB_PID
+PIKURIO_SCREEN=${PIKURIO_SCREEN:-24}
+export DISPLAY PIKURIO_DISPLAY16 PIKURIO_XVFB_PID PIKURIO_SCREEN
 "$@"

@@ -50,8 +50,8 @@ const int LINE_HEIGHT = 14;
         return ::testing::AssertionFailure()
                << "no About box \"" << TEXT_ABOUT_CAPTION << "\" within 5 s";
     // Painted once the first band is there.
-    WaitUntil([&] { return CaptureClient(*box).At(10, 2) == BAND; }, SOON_MS);
-    return ::testing::AssertionSuccess();
+    return Becomes(Hex(BAND), MakeReading("the About box's first band at (10, 2)",
+                                          [&] { return Hex(CaptureClient(*box).At(10, 2)); }));
 }
 
 // Widths of the link row's parts, measured as the box measures them.
@@ -79,21 +79,9 @@ LinkExtent MeasureLink() {
 }
 
 // Pixels of one colour in rows [top, bottom) and columns [left, right).
-struct Found {
-    int count = 0, left = 1 << 30, right = -1;
-};
-
-Found FindColor(const ScreenCapture& shot, COLORREF color, int top, int bottom, int left = 0,
-                int right = 1 << 30) {
-    Found found;
-    for (int y = top; y < bottom && y < shot.Height(); ++y)
-        for (int x = left; x < right && x < shot.Width(); ++x)
-            if (shot.At(x, y) == color) {
-                ++found.count;
-                found.left = x < found.left ? x : found.left;
-                found.right = x > found.right ? x : found.right;
-            }
-    return found;
+Ink FindColor(const ScreenCapture& shot, COLORREF color, int top, int bottom, int left = 0,
+              int right = INT_MAX) {
+    return FindInk(shot, top, bottom, ColorIs(color), left, right);
 }
 
 // The cursor of the foreground thread, which is the box's while it is open.
@@ -102,8 +90,6 @@ HCURSOR CurrentCursor() {
     info.cbSize = sizeof info;
     return GetCursorInfo(&info) ? info.hCursor : nullptr;
 }
-
-std::string Point(int x, int y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
 // Once installed, the prefix opens the home page's scheme with cmd, which
 // writes the URL it is given to a file, so a click on the link shows what
@@ -207,10 +193,10 @@ TEST_F(About, box_is_centred_banded_and_shows_the_link_in_blue) {
     EXPECT_GT(FindColor(shot, BLACK, COPYRIGHT_TOP, COPYRIGHT_TOP + LINE_HEIGHT).count, 0)
         << "copyright line";
     LinkExtent link = MeasureLink();
-    Found label = FindColor(shot, BLACK, LINK_TOP, LINK_BOTTOM, 0, link.Left());
+    Ink label = FindColor(shot, BLACK, LINK_TOP, LINK_BOTTOM, 0, link.Left());
     EXPECT_TRUE(label.count > 0 && label.left >= TEXT_LEFT)
         << "the [Home] label in black from x 5: " << label.count << " px from x " << label.left;
-    Found url = FindColor(shot, LINK, LINK_TOP, LINK_BOTTOM);
+    Ink url = FindColor(shot, LINK, LINK_TOP, LINK_BOTTOM);
     EXPECT_GE(url.count, 20) << "the URL in blue";
     EXPECT_TRUE(url.left >= link.Left() && url.right < link.Right() + 1)
         << "blue ink " << url.left << ".." << url.right << " within the URL's extent "
@@ -226,7 +212,7 @@ TEST_F(About, box_is_centred_banded_and_shows_the_link_in_blue) {
         << "no blue outside the link row";
 
     // White below the text and at the right end of the rows.
-    Found below = FindColor(shot, WHITE, MAIL_TOP + LINE_HEIGHT + 2, shot.Height());
+    Ink below = FindColor(shot, WHITE, MAIL_TOP + LINE_HEIGHT + 2, shot.Height());
     EXPECT_EQ((shot.Height() - (MAIL_TOP + LINE_HEIGHT + 2)) * shot.Width(), below.count)
         << "white below the mail row";
     EXPECT_EQ(Hex(WHITE), Hex(shot.At(shot.Width() - 3, 92)))
@@ -235,11 +221,11 @@ TEST_F(About, box_is_centred_banded_and_shows_the_link_in_blue) {
 
 // Moves the mouse to a client point of the box and returns the cursor once it
 // has settled (the same handle twice, a little apart).
-static HCURSOR CursorAt(HWND box, int x, int y) {
+static HCURSOR SettledCursorAt(HWND box, int x, int y) {
     POINT p = ClientToScreenPoint(box, x, y);
     MoveMouseTo(p.x, p.y);
     HCURSOR seen = CurrentCursor();
-    WaitUntil(
+    bool settled = WaitUntil(
         [&] {
             Settle(50);
             HCURSOR now = CurrentCursor();
@@ -248,6 +234,8 @@ static HCURSOR CursorAt(HWND box, int x, int y) {
             return same;
         },
         1500);
+    EXPECT_TRUE(settled) << "the cursor at " << PointText(x, y)
+                         << " still changing after 1500 ms; last " << seen;
     return seen;
 }
 
@@ -267,9 +255,9 @@ TEST_F(About, box_shows_the_hand_only_over_the_url_and_opens_it) {
     LinkExtent link = MeasureLink();
     RECT client;
     GetClientRect(box, &client);
-    const HCURSOR arrow = CursorAt(box, client.right - 10, client.bottom - 10);
+    const HCURSOR arrow = SettledCursorAt(box, client.right - 10, client.bottom - 10);
     int middle = (link.Left() + link.Right()) / 2;
-    const HCURSOR hand = CursorAt(box, middle, 92);
+    const HCURSOR hand = SettledCursorAt(box, middle, 92);
     EXPECT_NE(nullptr, arrow) << "a cursor over the box's empty corner";
     EXPECT_TRUE(hand != nullptr && hand != arrow)
         << "over the URL the cursor changes from the arrow " << arrow << " to " << hand;
@@ -291,9 +279,9 @@ TEST_F(About, box_shows_the_hand_only_over_the_url_and_opens_it) {
         {"just below the URL", middle, LINK_BOTTOM, false},
     };
     for (const auto& step : steps) {
-        EXPECT_EQ(step.hand ? hand : arrow, CursorAt(box, step.x, step.y))
+        EXPECT_EQ(step.hand ? hand : arrow, SettledCursorAt(box, step.x, step.y))
             << (step.hand ? "hand" : "arrow") << " over " << step.where << " at "
-            << Point(step.x, step.y);
+            << PointText(step.x, step.y);
     }
     POINT url = ClientToScreenPoint(box, middle, 92);
     ClickAt(url.x, url.y);
@@ -346,7 +334,7 @@ TEST_F(About, version_button_opens_one_box_without_an_owner) {
     // so the box gets no owner and the main dialog stays enabled.
     ColorWindow other(RGB(10, 20, 30), 600, 400, 100, 100);
     SetForegroundWindow(other.Handle());
-    WaitUntil([&] { return GetForegroundWindow() == other.Handle(); }, 3000);
+    ASSERT_SOON(other.Handle(), GetForegroundWindow()) << "our own window in the foreground";
     PostMessageA(app.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_VERSION, BN_CLICKED),
                  (LPARAM)app.Item(IDC_VERSION));
     ASSERT_SOON(1, AboutBoxes(app)) << "first About box opens";

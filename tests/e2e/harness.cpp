@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <stdio.h>
-#include <string.h>
 
 #include <vector>
 
@@ -31,9 +30,12 @@ std::string ComboItemText(HWND combo, int index) {
 
 ::testing::AssertionResult Pikurio::Start(const char* caption) {
     if (!StartProgram(ProgramDirectory() + "pikurio.exe", caption, 20000, &running_)) {
+        const char* failure = !running_.process.hProcess ? "could not be started"
+                              : !running_.dialog         ? "showed no dialog within 20 s"
+                                                 : "showed its dialog but was not idle within 20 s";
         StopProgram(&running_, 0);
-        return ::testing::AssertionFailure() << "pikurio.exe did not start or showed no dialog \""
-                                             << (caption ? caption : "") << "\" within 20 s";
+        return ::testing::AssertionFailure() << "pikurio.exe " << failure << " (caption \""
+                                             << (caption ? caption : "(any)") << "\")";
     }
     Settle(200);
     return ::testing::AssertionSuccess();
@@ -70,12 +72,9 @@ void Pikurio::SelectCombo(int id, int index) const {
 
 int Pikurio::SliderPos(int id) const { return (int)Send(id, TBM_GETPOS); }
 
-HWND Pikurio::FocusedWindow() const {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(running_.process.dwThreadId, &info)) return nullptr;
-    return info.hwndFocus;
-}
+HWND Pikurio::FocusedWindow() const { return GuiThreadInfo(ThreadId()).hwndFocus; }
+
+HWND CaptureOf(const Pikurio& app) { return GuiThreadInfo(app.ThreadId()).hwndCapture; }
 
 bool Pikurio::Responds() const {
     DWORD_PTR result;
@@ -95,9 +94,8 @@ void Pikurio::ClickItem(int id) const {
 
 ::testing::AssertionResult Pikurio::PressPick() const {
     ClickItem(IDC_PICK);
-    if (WaitUntil([&] { return IsTopmost(); }, SOON_MS)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "not topmost within " << SOON_MS << " ms of the pick button's click";
+    return Becomes(true, MakeReading("topmost after the pick button's click",
+                                     [&] { return IsTopmost(); }));
 }
 
 void Pikurio::TypeInto(int id, const char* text) const {
@@ -119,7 +117,7 @@ std::string Pikurio::ChannelsShown() const {
 
 void Pikurio::Activate() const {
     SetForegroundWindow(running_.dialog);
-    WaitUntil([&] { return GetForegroundWindow() == running_.dialog; }, 3000);
+    EXPECT_SOON(running_.dialog, GetForegroundWindow()) << "the dialog activated";
     Settle(100);
 }
 
@@ -174,28 +172,35 @@ void TypeText(const char* text) {
     Settle(50);
 }
 
-static bool CursorIsAt(int x, int y) {
+std::string PointText(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+
+std::string CursorAt() {
     POINT p = {-1, -1};
-    return GetCursorPos(&p) && p.x == x && p.y == y;
+    GetCursorPos(&p);
+    return PointText(p.x, p.y);
+}
+
+// Where the cursor is after a move to (x, y): read at once when it did not
+// get there, else read again a little later, to see that it stays.
+static std::string CursorAfterMoveTo(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of (0, 0) delivers WM_MOUSEMOVE here
+    SendInput(1, &input, sizeof input);
+    Settle(50);
+    std::string at = CursorAt();
+    if (at != PointText(x, y)) return at;
+    Settle(50);
+    return CursorAt();
 }
 
 // Under Wine the program under test may still be working through pointer
 // motion from an earlier position and put the cursor back there, so the move
 // is repeated (for a bounded time) until the cursor stays where it was put.
 void MoveMouseTo(int x, int y) {
-    WaitUntil(
-        [&] {
-            SetCursorPos(x, y);
-            INPUT input = {};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of (0, 0) delivers WM_MOUSEMOVE here
-            SendInput(1, &input, sizeof input);
-            Settle(50);
-            if (!CursorIsAt(x, y)) return false;
-            Settle(50);
-            return CursorIsAt(x, y);
-        },
-        3000);
+    EXPECT_SOON(PointText(x, y), CursorAfterMoveTo(x, y))
+        << "the cursor stays where the mouse was moved";
 }
 
 void MouseButton(bool right, bool down) {
@@ -220,36 +225,4 @@ POINT CenterOf(HWND window) {
     GetWindowRect(window, &r);
     POINT center = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     return center;
-}
-
-// ---- Clipboard ---------------------------------------------------------------
-
-static bool OpenClipboardBounded() {
-    return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 3000);
-}
-
-std::string ClipboardText() {
-    if (!OpenClipboardBounded()) return "(clipboard busy)";
-    std::string text = "(none)";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* locked = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    if (locked) {
-        text = locked;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
-void PutClipboardText(const char* text) {
-    if (!OpenClipboardBounded()) return;
-    EmptyClipboard();
-    size_t size = strlen(text) + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (memory) {
-        memcpy(GlobalLock(memory), text, size);
-        GlobalUnlock(memory);
-        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-    }
-    CloseClipboard();
 }

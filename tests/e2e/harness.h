@@ -13,6 +13,7 @@
 
 #include "res/strings.h"
 #include "tests/support/channels.h"
+#include "tests/support/clipboard.h"
 #include "tests/support/color_code.h"
 #include "tests/support/program.h"
 #include "tests/support/screen.h"
@@ -54,7 +55,8 @@ public:
     // whole state compares at once: see ChannelsShownFor.
     std::string ChannelsShown() const;
 
-    // Brings the dialog to the foreground so that real input reaches it.
+    // Brings the dialog to the foreground so that real input reaches it; fails
+    // the test when it does not come there.
     void Activate() const;
     // Waits for the process to end; returns its exit code, or -1 on timeout.
     long WaitForExit(DWORD timeoutMs = 10000) const;
@@ -74,6 +76,8 @@ protected:
 };
 
 std::string ComboItemText(HWND combo, int index);
+// The program's window that has the mouse capture; null when none has.
+HWND CaptureOf(const Pikurio& app);
 // What Pikurio::ChannelsShown reads when the editor shows red, green, blue.
 std::string ChannelsShownFor(int red, int green, int blue);
 inline std::string ChannelsShownFor(COLORREF c) {
@@ -88,14 +92,13 @@ inline std::string ColorCode(COLORREF c) {
 void PressKey(WORD virtualKey, WORD modifier = 0);  // modifier: held around the key, or 0
 void HoldKey(WORD virtualKey, int repeats);         // a press, repeated key-downs, a release
 void TypeText(const char* text);                    // printable ASCII, as key strokes
-void MoveMouseTo(int x, int y);                     // screen coordinates
+// Moves the mouse to a point of the screen; fails the test unless it stays there.
+void MoveMouseTo(int x, int y);
 void MouseButton(bool right, bool down);
 void ClickAt(int x, int y, bool right = false);
 POINT CenterOf(HWND window);  // in screen coordinates
-
-// ---- Clipboard ---------------------------------------------------------------
-
-std::string ClipboardText();  // CF_TEXT; "(none)" when there is none
-void PutClipboardText(const char* text);
+// A screen point written "x,y", and the cursor's place written so.
+std::string PointText(int x, int y);
+std::string CursorAt();
 
 #endif

@@ -5,7 +5,6 @@
 
 #include <string.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,50 +26,16 @@ const int BAND_HEIGHT = 40;
 const int TEXT_LEFT = 4;
 const int LARGE_FONT_HEIGHT = 28;
 
-// The bounding box of the pixels that a predicate calls ink.
-struct Ink {
-    int left = 0, top = 0, right = -1, bottom = -1;  // inclusive
-    int count = 0;
-    int Height() const { return count ? bottom - top + 1 : 0; }
-};
-
-Ink FindInk(const ScreenCapture& shot, int top, int bottom,
-            const std::function<bool(COLORREF)>& isInk) {
-    Ink ink;
-    for (int y = top; y < bottom && y < shot.Height(); ++y)
-        for (int x = 0; x < shot.Width(); ++x) {
-            if (!isInk(shot.At(x, y))) continue;
-            if (ink.count == 0) {
-                ink.left = ink.right = x;
-                ink.top = ink.bottom = y;
-            }
-            ink.left = x < ink.left ? x : ink.left;
-            ink.right = x > ink.right ? x : ink.right;
-            ink.top = y < ink.top ? y : ink.top;
-            ink.bottom = y > ink.bottom ? y : ink.bottom;
-            ++ink.count;
-        }
-    return ink;
-}
-
-std::function<bool(COLORREF)> Is(COLORREF color) {
-    return [color](COLORREF c) { return c == color; };
-}
-
-std::function<bool(COLORREF)> IsNot(COLORREF color) {
-    return [color](COLORREF c) { return c != color && c != CLR_INVALID; };
-}
-
 int BandTop(int k) { return BAND_TOP + BAND_HEIGHT * k; }
 
 // Pixels of the exact colour in sample band k.
 Ink ColorInBand(const ScreenCapture& shot, int k, COLORREF color) {
-    return FindInk(shot, BandTop(k), BandTop(k) + BAND_HEIGHT, Is(color));
+    return FindInk(shot, BandTop(k), BandTop(k) + BAND_HEIGHT, ColorIs(color));
 }
 
 // Everything that is not background in sample band k (edges of smoothed glyphs included).
 Ink InkInBand(const ScreenCapture& shot, int k, COLORREF background = WHITE) {
-    return FindInk(shot, BandTop(k), BandTop(k) + BAND_HEIGHT, IsNot(background));
+    return FindInk(shot, BandTop(k), BandTop(k) + BAND_HEIGHT, ColorIsNot(background));
 }
 
 std::string DescribeInk(const Ink& ink) {
@@ -137,7 +102,7 @@ TEST_F(Preview, first_paint_shows_three_samples_on_white_in_their_bands_and_size
     const POINT corners[4] = {{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}};
     for (const POINT& p : corners)
         EXPECT_EQ(Hex(WHITE), Hex(shot.At(p.x, p.y))) << "background at " << p.x << ", " << p.y;
-    Ink below = FindInk(shot, BandTop(3), h, IsNot(WHITE));
+    Ink below = FindInk(shot, BandTop(3), h, ColorIsNot(WHITE));
     EXPECT_EQ(0, below.count) << "nothing but white below the third band, found "
                               << DescribeInk(below);
 }
@@ -151,7 +116,7 @@ TEST_F(Preview, empty_sample_text_leaves_its_band_empty_and_the_others_in_place)
     EXPECT_SOON("no ink", DescribeInk(InkInBand(Panel(app), 1)))
         << "band 2 is empty after clearing text 2";
     ScreenCapture after = Panel(app);
-    EXPECT_EQ(0, FindInk(after, 0, after.Height(), Is(GREEN)).count) << "no green anywhere";
+    EXPECT_EQ(0, FindInk(after, 0, after.Height(), ColorIs(GREEN)).count) << "no green anywhere";
     EXPECT_EQ(DescribeInk(red), DescribeInk(InkInBand(after, 0))) << "text 1 stays in place";
     EXPECT_EQ(DescribeInk(blue), DescribeInk(InkInBand(after, 2))) << "text 3 stays in place";
     EXPECT_TRUE(ColorInBand(after, 0, RED).count > 0 && ColorInBand(after, 2, BLUE).count > 0)
@@ -233,7 +198,7 @@ TEST_F(Preview, colour_and_size_changes_repaint_the_preview) {
     ScreenCapture shot = Panel(app);
     EXPECT_EQ(Hex(cyan), Hex(shot.At(0, 0))) << "top-left corner too";
     EXPECT_GT(ColorInBand(shot, 0, RED).count, 0) << "text 1 still red on cyan";
-    EXPECT_EQ(0, FindInk(shot, 0, shot.Height(), Is(WHITE)).count) << "no white left";
+    EXPECT_EQ(0, FindInk(shot, 0, shot.Height(), ColorIs(WHITE)).count) << "no white left";
 
     // Text 1's colour: select it as the target, then set green to 80.
     const COLORREF orange = RGB(255, 0x80, 0);
@@ -242,7 +207,7 @@ TEST_F(Preview, colour_and_size_changes_repaint_the_preview) {
     app.SetText(IDC_G_HEX, "80");
     EXPECT_SOON(true, ColorInBand(Panel(app), 0, orange).count >= 10) << "text 1 in #FF8000";
     shot = Panel(app);
-    EXPECT_EQ(0, FindInk(shot, 0, shot.Height(), Is(RED)).count) << "no pure red left";
+    EXPECT_EQ(0, FindInk(shot, 0, shot.Height(), ColorIs(RED)).count) << "no pure red left";
     EXPECT_EQ(Hex(cyan), BackgroundOf(shot)) << "background unchanged";
 
     // Text 1 made small: as tall as text 3, which is small too.
@@ -262,16 +227,16 @@ TEST_F(Preview, pick_mode_shows_a_centred_prompt_until_the_click) {
     app.ClickItem(IDC_PICK);
 
     auto promptShown = [](const ScreenCapture& s) {
-        return !SamplesShown(s) && FindInk(s, 0, s.Height(), Is(RED)).count > 0;
+        return !SamplesShown(s) && FindInk(s, 0, s.Height(), ColorIs(RED)).count > 0;
     };
     ASSERT_SOON(true, promptShown(Panel(app))) << "a prompt in red in place of the samples";
     ScreenCapture shot = Panel(app);
     int w = shot.Width(), h = shot.Height();
-    Ink prompt = FindInk(shot, 0, h, IsNot(WHITE));
-    Ink red = FindInk(shot, 0, h, Is(RED));
+    Ink prompt = FindInk(shot, 0, h, ColorIsNot(WHITE));
+    Ink red = FindInk(shot, 0, h, ColorIs(RED));
     EXPECT_GE(red.count, 10) << "prompt in text 1's red, found " << DescribeInk(red);
-    EXPECT_EQ(0, FindInk(shot, 0, h, Is(GREEN)).count) << "no green sample";
-    EXPECT_EQ(0, FindInk(shot, 0, h, Is(BLUE)).count) << "no blue sample";
+    EXPECT_EQ(0, FindInk(shot, 0, h, ColorIs(GREEN)).count) << "no green sample";
+    EXPECT_EQ(0, FindInk(shot, 0, h, ColorIs(BLUE)).count) << "no blue sample";
     EXPECT_NEAR(prompt.left, w - 1 - prompt.right, 3)
         << "prompt centred across (left and right margins), ink " << DescribeInk(prompt);
     EXPECT_NEAR(prompt.top, h - 1 - prompt.bottom, 6) << "prompt centred down (top and bottom)";
@@ -282,8 +247,5 @@ TEST_F(Preview, pick_mode_shows_a_centred_prompt_until_the_click) {
     POINT corner = ClientToScreenPoint(PanelOf(app), w - 3, h - 3);
     ClickAt(corner.x, corner.y);
     EXPECT_SOON(true, SamplesShown(Panel(app))) << "sample texts back after the click";
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    EXPECT_SOON(true, GetGUIThreadInfo(app.ThreadId(), &info) && info.hwndCapture == nullptr)
-        << "the mouse capture is released after the click";
+    EXPECT_SOON(nullptr, CaptureOf(app)) << "the mouse capture is released after the click";
 }

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -33,13 +32,6 @@ struct ColorModel {
     int current = 0;
     int* Channels() { return slots[current]; }
 };
-
-// The value of a text of exactly two hex digits, either case; -1 otherwise.
-int TwoDigitValue(const std::string& text) {
-    if (text.size() != 2 || !isxdigit((unsigned char)text[0]) || !isxdigit((unsigned char)text[1]))
-        return -1;
-    return (int)strtol(text.c_str(), nullptr, 16);
-}
 
 // A text as the program reads it after WM_SETTEXT from this process: Wine
 // hands the ANSI text across as UTF-16, so it goes from code page 932 to
@@ -128,7 +120,7 @@ private:
         app_.SetText(CHANNEL_IDS[channel].hex, text.c_str());
         // What the program reads; two hex digits are taken and written back in upper case.
         std::string read = ThroughUtf16(text);
-        int value = TwoDigitValue(read);
+        int value = TwoHexDigitsValue(read);
         if (value >= 0) model_.Channels()[channel] = value;
         std::string shown = app_.Text(CHANNEL_IDS[channel].hex);
         if (EndsInLeadByte(text)) shown = shown.substr(0, read.size());

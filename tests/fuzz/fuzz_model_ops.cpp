@@ -11,6 +11,7 @@
 #include "core/color_model.h"
 #include "core/pixel_rules.h"
 #include "tests/fuzz/harness.h"
+#include "tests/support/color_code.h"
 
 enum Operation { OP_TYPE, OP_SLIDER, OP_SPIN, OP_SLOT, OP_SIZE, OP_PIXEL, OP_COUNT };
 
@@ -35,7 +36,11 @@ static Operation RunOperation(ByteReader* input, Expectation* expect) {
         size_t length = input->Text(&bytes);
         char text[EDIT_TEXT_LIMIT + 1];
         CutWindowText(bytes, length, text);
-        if (ExpectedHexValue(text, &expect->values[channel])) expect->updates = 1;
+        int typed = TwoHexDigitsValue(text);
+        if (typed >= 0) {
+            expect->values[channel] = (unsigned)typed;
+            expect->updates = 1;
+        }
         TypeHexText(channel, text);
         break;
     }

@@ -1,7 +1,7 @@
-// What the fuzz targets share: the unit tests' recorder stands in for the
-// controls, and what the controls show is read from its sequence; the checks
-// that hold after every model operation (GoogleTest's, made fatal); and a
-// reader of input bytes.
+// The fuzz target's view of the model: the unit tests' recorder stands in for
+// the controls, and what the controls show is read from its sequence; the
+// checks that hold after every model operation (GoogleTest's, made fatal); and
+// a reader of input bytes.
 #ifndef PIKURIO_FUZZ_HARNESS_H
 #define PIKURIO_FUZZ_HARNESS_H
 
@@ -48,13 +48,6 @@ void CutWindowText(const uint8_t* bytes, size_t size, char (&text)[EDIT_TEXT_LIM
 void TypeHexText(int channel, const char* text);
 // Moves a slider's thumb as the user's drag would, before the model hears of it.
 void DragThumb(int channel, int position);
-
-// The value a typed text should give, judged without the model's parser:
-// exactly two hex digits. False when the text should be refused.
-bool ExpectedHexValue(const char* text, unsigned* value);
-
-// The channels as a COLORREF, built here rather than by the model's helper.
-COLORREF ExpectedColor();
 
 // What must hold after every model operation: the current slot shows the
 // channels, every control shows its channel's value (a hex edit may instead

@@ -51,6 +51,12 @@ std::string WindowText(HWND window) {
     return std::string(text, length);
 }
 
+GUITHREADINFO GuiThreadInfo(DWORD threadId) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId, &info) ? info : GUITHREADINFO();
+}
+
 std::string ClassOf(HWND window) {
     char name[128];
     int length = GetClassNameA(window, name, sizeof name);
@@ -69,6 +75,7 @@ bool StartProgram(const std::string& path, const char* caption, DWORD timeoutMs,
     if (!CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &running->process))
         return false;
+    // Its result is not needed: the poll below, within the same bound, is the check.
     WaitForInputIdle(running->process.hProcess, timeoutMs);
     // Polled every millisecond: the bench times this wait.
     for (;;) {
@@ -79,8 +86,7 @@ bool StartProgram(const std::string& path, const char* caption, DWORD timeoutMs,
         Sleep(1);
     }
     // Visible is not yet idle: wait until it has handled what showing it queued.
-    WaitForInputIdle(running->process.hProcess, timeoutMs);
-    return true;
+    return WaitForInputIdle(running->process.hProcess, timeoutMs) == 0;
 }
 
 bool StopProgram(RunningProgram* running, DWORD graceMs) {

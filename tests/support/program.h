@@ -23,6 +23,9 @@ std::vector<HWND> ProcessWindows(DWORD processId, const char* className, const c
 HWND FindProcessWindow(DWORD processId, const char* className, const char* caption);
 std::string WindowText(HWND window);  // through WM_GETTEXT, bounded
 std::string ClassOf(HWND window);
+// A thread's focus, capture and active window; all null when it cannot be
+// read (the thread has ended).
+GUITHREADINFO GuiThreadInfo(DWORD threadId);
 
 struct RunningProgram {
     PROCESS_INFORMATION process;
@@ -31,8 +34,9 @@ struct RunningProgram {
 
 // Starts the program at path and waits, at most timeoutMs, for a visible
 // dialog of it with that caption (any, when it is null), then until it is
-// idle. False when it could not start or no dialog showed in time; a program
-// that started must be ended with StopProgram either way.
+// idle. False when it could not start (running->process stays empty), no
+// dialog showed in time (running->dialog stays null), or it did not become
+// idle; a program that started must be ended with StopProgram either way.
 bool StartProgram(const std::string& path, const char* caption, DWORD timeoutMs,
                   RunningProgram* running);
 // Closes the dialog as its close button would and gives the program graceMs

@@ -70,6 +70,33 @@ ScreenCapture CaptureClient(HWND window) {
     return ScreenCapture(origin.x, origin.y, r.right, r.bottom);
 }
 
+Ink FindInk(const ScreenCapture& shot, int top, int bottom, const InkTest& isInk, int left,
+            int right) {
+    Ink ink;
+    for (int y = top; y < bottom && y < shot.Height(); ++y)
+        for (int x = left; x < right && x < shot.Width(); ++x) {
+            if (!isInk(shot.At(x, y))) continue;
+            if (ink.count == 0) {
+                ink.left = ink.right = x;
+                ink.top = ink.bottom = y;
+            }
+            ink.left = x < ink.left ? x : ink.left;
+            ink.right = x > ink.right ? x : ink.right;
+            ink.top = y < ink.top ? y : ink.top;
+            ink.bottom = y > ink.bottom ? y : ink.bottom;
+            ++ink.count;
+        }
+    return ink;
+}
+
+InkTest ColorIs(COLORREF color) {
+    return [color](COLORREF c) { return c == color; };
+}
+
+InkTest ColorIsNot(COLORREF color) {
+    return [color](COLORREF c) { return c != color && c != CLR_INVALID; };
+}
+
 static const char COLOR_WINDOW_CLASS[] = "PikurioTestColor";
 
 static LRESULT CALLBACK ColorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <limits.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,19 @@ private:
 };
 // The client area of a window, in client coordinates.
 ScreenCapture CaptureClient(HWND window);
+
+// The pixels of a capture that a test counts as ink, in rows [top, bottom)
+// and columns [left, right): how many, and the box that bounds them.
+struct Ink {
+    int left = 0, top = 0, right = -1, bottom = -1;  // inclusive
+    int count = 0;
+    int Height() const { return count ? bottom - top + 1 : 0; }
+};
+using InkTest = std::function<bool(COLORREF)>;
+Ink FindInk(const ScreenCapture& shot, int top, int bottom, const InkTest& isInk, int left = 0,
+            int right = INT_MAX);
+InkTest ColorIs(COLORREF color);
+InkTest ColorIsNot(COLORREF color);  // nor outside the capture
 
 // A plain top-level window of the test's own, filled with one colour; it is
 // placed at the given screen rectangle and destroyed with the object.

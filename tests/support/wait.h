@@ -4,7 +4,8 @@
 //   EXPECT_SOON(expected, actual) << "step";   ASSERT_SOON(...) ends the test
 // reads actual again and again, handling this thread's messages in between,
 // until it equals expected or SOON_MS pass; a failure shows the expression,
-// expected and the last value read. EXPECT_SOON_WITHIN(ms, ...) sets another bound.
+// expected and the last value read. EXPECT_SOON_WITHIN(ms, ...) sets another bound;
+// Becomes(...) is the same wait for a helper that returns its result.
 #ifndef PIKURIO_TESTS_SUPPORT_WAIT_H
 #define PIKURIO_TESTS_SUPPORT_WAIT_H
 
@@ -34,16 +35,24 @@ Reading<Read> MakeReading(const char* text, Read read) {
     return {text, read};
 }
 
-// The predicate-format of EXPECT_SOON: the reading equals expected within timeoutMs.
-template <DWORD timeoutMs, typename Expected, typename Read>
-::testing::AssertionResult BecomesEqual(const char*, const char*, const Expected& expected,
-                                        const Reading<Read>& reading) {
+// The wait of EXPECT_SOON as a result, for a helper that returns one: the
+// reading equals expected within timeoutMs, or a failure naming what was read.
+template <typename Expected, typename Read>
+::testing::AssertionResult Becomes(const Expected& expected, const Reading<Read>& reading,
+                                   DWORD timeoutMs = SOON_MS) {
     decltype(reading.read()) actual{};
     if (WaitUntil([&] { return (actual = reading.read()) == expected; }, timeoutMs))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << reading.text << " did not become " << ::testing::PrintToString(expected) << " within "
            << timeoutMs << " ms; last read " << ::testing::PrintToString(actual);
+}
+
+// The predicate-format of EXPECT_SOON.
+template <DWORD timeoutMs, typename Expected, typename Read>
+::testing::AssertionResult BecomesEqual(const char*, const char*, const Expected& expected,
+                                        const Reading<Read>& reading) {
+    return Becomes(expected, reading, timeoutMs);
 }
 
 #define PIKURIO_SOON_(assertion, ms, expected, text, actual) \

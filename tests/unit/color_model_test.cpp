@@ -28,11 +28,6 @@ const int R = CHANNEL_RED;
 const int G = CHANNEL_GREEN;
 const int B = CHANNEL_BLUE;
 
-// The COLORREF layout written out byte by byte: red lowest, blue third.
-COLORREF ColorOf(unsigned red, unsigned green, unsigned blue) {
-    return red | green << 8 | blue << 16;
-}
-
 std::string CodeOfChannels() {
     return ColorCode(g_app.channels[R].value, g_app.channels[G].value, g_app.channels[B].value);
 }
@@ -48,7 +43,8 @@ void SetChannels(uint8_t red, uint8_t green, uint8_t blue) {
 void ExpectModelConsistent() {
     EXPECT_EQ(g_app.updateDepth, 0);
     EXPECT_EQ(g_app.slots[g_app.currentSlot].color,
-              ColorOf(g_app.channels[R].value, g_app.channels[G].value, g_app.channels[B].value));
+              ColorRefOf(g_app.channels[R].value, g_app.channels[G].value,
+                         g_app.channels[B].value));
     Ops codes = RecordedOps(OpKind::CodeText);
     ASSERT_FALSE(codes.empty());
     EXPECT_EQ(codes.back().text, CodeOfChannels());
@@ -208,8 +204,8 @@ TEST_F(ModelTest, SwitchingAwayAndBackLeavesEverySlotAsItWas) {
             LoadSlotIntoChannels(first);
             for (int slot = 0; slot < SLOT_COUNT; ++slot)
                 EXPECT_EQ(g_app.slots[slot].color, colors[slot]) << "slot " << slot;
-            EXPECT_EQ(ColorOf(g_app.channels[R].value, g_app.channels[G].value,
-                              g_app.channels[B].value),
+            EXPECT_EQ(ColorRefOf(g_app.channels[R].value, g_app.channels[G].value,
+                                 g_app.channels[B].value),
                       colors[first]);
         }
     }
@@ -220,7 +216,7 @@ TEST_F(ModelTest, AChangeReachesOnlyTheCurrentSlot) {
     UpdateChannel(B, 0x80, true);
     ApplyTypedHex(R, "11");
     ApplySliderPosition(G, 0x10);
-    EXPECT_EQ(g_app.slots[SLOT_TEXT2].color, ColorOf(0x11, 0xEF, 0x80));
+    EXPECT_EQ(g_app.slots[SLOT_TEXT2].color, ColorRefOf(0x11, 0xEF, 0x80));
     EXPECT_EQ(g_app.slots[SLOT_BACKGROUND].color, 0x000000u);
     EXPECT_EQ(g_app.slots[SLOT_TEXT1].color, 0x0000FFu);
     EXPECT_EQ(g_app.slots[SLOT_TEXT3].color, 0xFF0000u);
@@ -270,7 +266,7 @@ TEST_F(ModelTest, SliderPositionsOutsideTheRangeChangeNothing) {
         ApplySliderPosition(G, position);
         EXPECT_EQ(RecordedOps(), Ops{});
         EXPECT_EQ(g_app.channels[G].value, 0x42);
-        EXPECT_EQ(g_app.slots[SLOT_BACKGROUND].color, ColorOf(255, 0x42, 255));
+        EXPECT_EQ(g_app.slots[SLOT_BACKGROUND].color, ColorRefOf(255, 0x42, 255));
     }
 }
 
@@ -290,7 +286,7 @@ TEST_F(ModelTest, APickedPixelLoadsBlueFirst) {
     EXPECT_EQ(g_app.channels[CHANNEL_RED].value, 0x12);
     EXPECT_EQ(g_app.channels[CHANNEL_GREEN].value, 0x34);
     EXPECT_EQ(g_app.channels[CHANNEL_BLUE].value, 0x56);
-    EXPECT_EQ(g_app.slots[SLOT_TEXT3].color, ColorOf(0x12, 0x34, 0x56));
+    EXPECT_EQ(g_app.slots[SLOT_TEXT3].color, ColorRefOf(0x12, 0x34, 0x56));
     EXPECT_EQ(g_app.slots[SLOT_BACKGROUND].color, 0x000000u);
     EXPECT_EQ(rest, 0xABu);
 }

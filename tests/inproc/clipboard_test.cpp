@@ -4,13 +4,13 @@
 // been emptied, and the memory taken is freed.
 #include <windows.h>
 
-#include <string.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness.h"
+#include "tests/support/clipboard.h"
 #include "tests/support/pe_imports.h"
 #include "ui/clipboard.h"
 
