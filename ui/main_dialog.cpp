@@ -12,6 +12,7 @@
 #include "res/strings.h"
 #include "ui/about_box.h"
 #include "ui/clipboard.h"
+#include "ui/contrast_tip.h"
 #include "ui/preview.h"
 
 static const char* const TARGET_ENTRIES[SLOT_COUNT] = {TEXT_BACKGROUND, TEXT_SAMPLE1, TEXT_SAMPLE2,
@@ -85,6 +86,7 @@ static void RemovePickKeys();
 
 static void CloseMainDialog(HWND dialog) {
     RemovePickKeys();
+    DestroyContrastTip();
     for (int i = 0; i < SAMPLE_FONT_COUNT; ++i) {
         if (g_app.sampleFonts[i]) DeleteObject(g_app.sampleFonts[i]);
         g_app.sampleFonts[i] = nullptr;
@@ -102,6 +104,7 @@ static LRESULT CALLBACK PickKeyProc(int code, WPARAM wParam, LPARAM lParam);
 static void StartPickMode(HWND dialog) {
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     g_app.pickMode = PICK_ACTIVE;
+    EnableContrastTip(false);
     RepaintPreview();
     SetCapture(dialog);
     SetTimer(dialog, PICK_TIMER_ID, PICK_TIMER_PERIOD_MS, nullptr);
@@ -227,6 +230,7 @@ static void StopSampling(HWND dialog) {
     RemovePickKeys();
     if (GetCapture() == dialog) ReleaseCapture();
     InvalidateRect(g_app.swatch, nullptr, TRUE);
+    EnableContrastTip(true);
 }
 
 // The click is over: give the mouse back and return to editing. The focus
@@ -315,6 +319,12 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) EndPickMode(dialog);
+        break;
+    case WM_MOUSEMOVE:
+        CreateContrastTip(dialog, lParam);
+        break;
+    case WM_NOTIFY:
+        OnContrastTipNotify((NMHDR*)lParam);
         break;
     case WM_CAPTURECHANGED:
         // Only while waiting for the click: our own release after a pick comes
