@@ -12,14 +12,15 @@ enum { TIP_SHOW_MS = 30000, TIP_MAX_WIDTH = 0x7FFF };
 
 // Sends the tooltip a message about its one tool: the preview's rectangle in
 // the dialog's client area. The preview lets the mouse through to the
-// dialog, so the tool belongs to the dialog. The text is asked for each time
-// it shows. The first size of the tool information is enough, and older
-// common controls refuse the newest.
+// dialog, so the tool belongs to the dialog. The tip shows centred below the
+// preview, where it hides none of the samples it tells about, and asks for
+// its text each time. The first size of the tool information is enough, and
+// older common controls refuse the newest.
 static void SendToolMessage(UINT message) {
     HWND preview = g_app.slots[SLOT_BACKGROUND].window;
     TTTOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_SUBCLASS;
+    tool.uFlags = TTF_SUBCLASS | TTF_CENTERTIP;
     tool.hwnd = GetParent(preview);
     GetWindowRect(preview, &tool.rect);
     MapWindowPoints(nullptr, tool.hwnd, (POINT*)&tool.rect, 2);
