@@ -79,6 +79,8 @@ struct AppState {
     RECT swatchRect = {0, 0, 0, 0};
     // The preview's own window procedure; non-zero once the preview is ready.
     LONG_PTR previousPreviewProc = 0;
+    // The preview's contrast tooltip, from the first mouse move over the dialog.
+    HWND contrastTip = nullptr;
 };
 
 extern AppState g_app;

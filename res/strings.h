@@ -24,6 +24,15 @@
 #define TEXT_PROMPT_LINE1 "取得したい色をクリック"
 #define TEXT_PROMPT_LINE2 "してください。"
 
+// The preview's contrast tooltip: its first line, then one line per sample
+// text from the format (its name, size word, the ratio's whole part and
+// hundredths, and its level), and the levels.
+#define TEXT_CONTRAST_TITLE "背景とのコントラスト比"
+#define TEXT_CONTRAST_LINE "\r\n%s（%s） %u.%02u:1 %s"
+#define TEXT_LEVEL_AAA "AAA"
+#define TEXT_LEVEL_AA "AA"
+#define TEXT_LEVEL_LOW "不足"
+
 #define TEXT_ABOUT_CAPTION "バージョン情報"
 
 #endif

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots: starts pikurio.exe on a headless screen,
-# captures the main dialog, opens the About box with a click on the version
-# button and captures it too. Writes docs/main-dialog.png and docs/about-box.png.
+# captures the main dialog, then the dialog with the preview's contrast tooltip
+# while the pointer rests on the preview, then opens the About box with a click
+# on the version button and captures it too. Writes docs/main-dialog.png,
+# docs/contrast-tooltip.png and docs/about-box.png.
 # Needs the built exe and the Wine prefix (`make screenshots`).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -36,6 +38,20 @@ wait_for_window() {
   echo "$geometry"
 }
 
+# Waits (at most 10 s) for a second visible window of pikurio.exe beside the
+# dialog whose X window id is given, and prints its geometry.
+wait_for_second_window() {
+  local window=
+  for _ in $(seq 50); do
+    window=$(xdotool search --onlyvisible --class pikurio.exe 2>/dev/null | grep -vx "$1" | head -n1) || true
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  [ -n "$window" ] || { echo "screenshots: no tooltip within 10 s" >&2; return 1; }
+  sleep 0.5  # let it paint
+  xwininfo -id "$window" | sed -n 's/^ *-geometry //p'
+}
+
 capture() {  # geometry file
   xwd -root -silent | convert xwd:- -crop "$1" +repage "$2"
   echo "screenshots: wrote $2 ($1)"
@@ -47,11 +63,22 @@ trap 'kill "$program" 2>/dev/null || true' EXIT
 
 main=$(wait_for_window 'ピクリオ')
 capture "$main" docs/main-dialog.png
+IFS='x+' read -r width height left top <<<"$main"
+
+# The pointer rests in the middle of the preview (107..255 of the dialog's 263
+# units across, 54..166 of 175 down); the contrast tooltip shows centred below
+# the preview. The picture is the dialog and the tooltip together.
+dialog=$(xdotool search --onlyvisible --class pikurio.exe | head -n1)
+xdotool mousemove $((left + 3 + (181 * (width - 6)) / 263)) $((top + 22 + (220 * (height - 25)) / 350))
+tip=$(wait_for_second_window "$dialog")
+IFS='x+' read -r tip_width tip_height tip_left tip_top <<<"$tip"
+right=$((left + width > tip_left + tip_width ? left + width : tip_left + tip_width))
+bottom=$((top + height > tip_top + tip_height ? top + height : tip_top + tip_height))
+capture "$((right - left))x$((bottom - top))+$left+$top" docs/contrast-tooltip.png
 
 # The version button sits at the top right of the dialog: 216..254 of its 263
 # dialog units across, 6..21 of 175 down, below a caption and frame of about
 # 22 pixels. Aim at its middle.
-IFS='x+' read -r width height left top <<<"$main"
 x=$((left + 3 + (235 * (width - 6)) / 263))
 y=$((top + 22 + (27 * (height - 25)) / 350))
 xdotool mousemove "$x" "$y" click 1

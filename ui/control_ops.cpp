@@ -4,6 +4,7 @@
 
 #include "core/app_state.h"
 #include "core/control_ops.h"
+#include "ui/contrast_tip.h"
 
 void SetChannelHexText(int channel, const char* text) {
     SetWindowTextA(g_app.channels[channel].hexEdit, text);
@@ -19,4 +20,8 @@ void SetChannelSliderPos(int channel, int position) {
     SendMessageA(g_app.channels[channel].slider, TBM_SETPOS, TRUE, position);
 }
 
-void RepaintPreview() { InvalidateRect(g_app.slots[SLOT_BACKGROUND].window, nullptr, TRUE); }
+// The preview and its tooltip show the new colours, sizes or texts.
+void RepaintPreview() {
+    InvalidateRect(g_app.slots[SLOT_BACKGROUND].window, nullptr, TRUE);
+    UpdateContrastTip();
+}

@@ -11,6 +11,7 @@
 #include "res/strings.h"
 #include "ui/about_box.h"
 #include "ui/clipboard.h"
+#include "ui/contrast_tip.h"
 #include "ui/pick_mode.h"
 #include "ui/preview.h"
 
@@ -81,6 +82,7 @@ static void InitMainDialog(HWND dialog) {
 
 static void CloseMainDialog(HWND dialog) {
     RemovePickKeys();
+    DestroyContrastTip();
     for (int i = 0; i < SAMPLE_FONT_COUNT; ++i) {
         if (g_app.sampleFonts[i]) DeleteObject(g_app.sampleFonts[i]);
         g_app.sampleFonts[i] = nullptr;
@@ -204,6 +206,12 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) OnPickDeactivated(dialog);
+        break;
+    case WM_MOUSEMOVE:
+        CreateContrastTip(dialog, lParam);
+        break;
+    case WM_NOTIFY:
+        OnContrastTipNotify((NMHDR*)lParam);
         break;
     case WM_CAPTURECHANGED:
         OnPickCaptureChanged(dialog, (HWND)lParam);

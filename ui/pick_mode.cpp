@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "core/control_ops.h"
 #include "core/screen_sample.h"
+#include "ui/contrast_tip.h"
 
 // How far an arrow key moves the pointer in pick mode, and with Shift held.
 enum { POINTER_STEP = 1, POINTER_SHIFT_STEP = 10 };
@@ -41,6 +42,7 @@ static void StopSampling(HWND dialog) {
     KillTimer(dialog, PICK_TIMER_ID);
     if (GetCapture() == dialog) ReleaseCapture();
     InvalidateRect(g_app.swatch, nullptr, TRUE);
+    EnableContrastTip(true);
 }
 
 // The click is over: give the mouse back and return to editing. The focus
@@ -130,6 +132,8 @@ static LRESULT CALLBACK PickKeyProc(int code, WPARAM wParam, LPARAM lParam) {
 void StartPickMode(HWND dialog) {
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     g_app.pickMode = PICK_ACTIVE;
+    // The prompt replaces the samples, so their contrast tooltip goes too.
+    EnableContrastTip(false);
     RepaintPreview();
     SetCapture(dialog);
     SetTimer(dialog, PICK_TIMER_ID, PICK_TIMER_PERIOD_MS, nullptr);

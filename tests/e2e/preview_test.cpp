@@ -1,6 +1,6 @@
 // The preview panel, read back from the screen: the background, the three
 // sample texts in their colours, bands and sizes, the cut of long texts,
-// repaints after edits, and the pick-mode prompt.
+// repaints after edits, the pick-mode prompt, and the contrast tooltip.
 #include <windows.h>
 
 #include <string.h>
@@ -248,4 +248,32 @@ TEST_F(Preview, pick_mode_shows_a_centred_prompt_until_the_click) {
     ClickAt(corner.x, corner.y);
     EXPECT_SOON(true, SamplesShown(Panel(app))) << "sample texts back after the click";
     EXPECT_SOON(nullptr, CaptureOf(app)) << "the mouse capture is released after the click";
+}
+
+// Resting on the preview shows the texts' contrast ratios; they follow a colour
+// typed while the tip shows; no tip shows while pick mode waits for the click.
+TEST_F(Preview, tooltip_shows_each_texts_contrast_ratio_and_follows_the_colours) {
+    auto shownTip = [&] {
+        HWND tip = FindProcessWindow(app.ProcessId(), "tooltips_class32", nullptr);
+        return tip && IsWindowVisible(tip) ? WindowText(tip) : std::string("(none)");
+    };
+    const std::string atStart =
+        "背景とのコントラスト比\r\n文字１（大） 3.99:1 AA\r\n"
+        "文字２（中） 1.37:1 不足\r\n文字３（小） 8.59:1 AAA";
+    const std::string onCyan =
+        "背景とのコントラスト比\r\n文字１（大） 3.18:1 AA\r\n"
+        "文字２（中） 1.09:1 不足\r\n文字３（小） 6.85:1 AA";
+    POINT corner = ClientToScreenPoint(PanelOf(app), 2, 2);  // background under the prompt too
+    app.Activate();
+    SendMessageA(app.Dialog(), WM_NEXTDLGCTL, (WPARAM)app.Item(IDC_R_HEX), TRUE);  // red, selected
+    MoveMouseTo(corner.x, corner.y);
+    ASSERT_SOON(atStart, shownTip()) << "resting on the preview";
+    TypeText("00");
+    EXPECT_SOON(onCyan, shownTip()) << "after typing the background's red 00 while it shows";
+    ASSERT_TRUE(app.PressPick());
+    MoveMouseTo(corner.x, corner.y);
+    EXPECT_FALSE(WaitUntil([&] { return shownTip() != "(none)"; }, 2000)) << "in pick mode";
+    ClickAt(corner.x, corner.y);  // picks the cyan background
+    MoveMouseTo(corner.x + 1, corner.y);
+    EXPECT_SOON(onCyan, shownTip()) << "back after the pick";
 }
