@@ -1,9 +1,9 @@
 #include "core/color_model.h"
 
-#include <stdio.h>
 #include <string.h>
 
 #include "core/control_ops.h"
+#include "core/text_format.h"
 
 static const char HEX_DIGITS[] = "0123456789ABCDEF0123456789abcdef";
 
@@ -11,7 +11,7 @@ static const char HEX_DIGITS[] = "0123456789ABCDEF0123456789abcdef";
 ChannelTexts FormatChannelTexts(unsigned value, unsigned red, unsigned green, unsigned blue) {
     ChannelTexts texts;
     unsigned rgb = (red & 0xFF) << 16 | (green & 0xFF) << 8 | (blue & 0xFF);
-    snprintf(texts.buffer, sizeof texts.buffer, "%02X%c#%06X%c%d", value & 0xFF, 0, rgb, 0,
+    FormatText(texts.buffer, sizeof texts.buffer, "%02X%c#%06X%c%d", value & 0xFF, 0, rgb, 0,
              (int)(value & 0xFF));
     return texts;
 }
@@ -92,6 +92,6 @@ bool ApplyTypedHex(int channel, const char* text) {
 }
 
 void FormatCopyText(char (&text)[COPY_TEXT_SIZE]) {
-    snprintf(text, sizeof text, "#%02X%02X%02X", g_app.channels[CHANNEL_RED].value,
+    FormatText(text, sizeof text, "#%02X%02X%02X", g_app.channels[CHANNEL_RED].value,
              g_app.channels[CHANNEL_GREEN].value, g_app.channels[CHANNEL_BLUE].value);
 }

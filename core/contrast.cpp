@@ -1,7 +1,6 @@
 #include "core/contrast.h"
 
-#include <stdio.h>
-
+#include "core/text_format.h"
 #include "res/strings.h"
 
 static const char* const SAMPLE_NAMES[TEXT_SLOT_COUNT] = {TEXT_SAMPLE1, TEXT_SAMPLE2, TEXT_SAMPLE3};
@@ -59,14 +58,14 @@ const char* ContrastLevel(double ratio, int sizeIndex) {
 }
 
 void FormatContrastText(char (&text)[CONTRAST_TEXT_SIZE]) {
-    int length = snprintf(text, sizeof text, "%s", TEXT_CONTRAST_TITLE);
+    int length = FormatText(text, sizeof text, "%s", TEXT_CONTRAST_TITLE);
     COLORREF background = g_app.slots[SLOT_BACKGROUND].color;
     for (int k = 0; k < TEXT_SLOT_COUNT; ++k) {
         const ColorSlot& slot = g_app.slots[SLOT_TEXT1 + k];
         double ratio = ContrastRatio(slot.color, background);
         unsigned shown = ShownHundredths(ratio);
         // The longest line is 27 bytes; the title and three of them fit with room to spare.
-        length += snprintf(text + length, sizeof text - length, TEXT_CONTRAST_LINE, SAMPLE_NAMES[k],
+        length += FormatText(text + length, sizeof text - length, TEXT_CONTRAST_LINE, SAMPLE_NAMES[k],
                            SIZE_WORDS[slot.sizeIndex], shown / 100, shown % 100,
                            ContrastLevel(ratio, slot.sizeIndex));
     }

@@ -25,9 +25,18 @@ static int LowestSetBit(uint32_t mask) {
 }
 
 // One component of a bit-field pixel, scaled from its mask's range to 0 .. 255.
+// A mask wider than 16 bits (no 16-bit screen reports one) is narrowed to its
+// top 16 bits first, so that the product stays within 32 bits: a 64-bit
+// division would bring the compiler's long-division helpers into the program.
 static uint32_t MaskedComponent(uint32_t w, uint32_t mask) {
     int shift = LowestSetBit(mask);
-    return (uint32_t)((uint64_t)((w & mask) >> shift) * 255 / (mask >> shift));
+    uint32_t value = (w & mask) >> shift;
+    uint32_t top = mask >> shift;
+    while (top > 0xFFFF) {
+        value >>= 1;
+        top >>= 1;
+    }
+    return value * 255 / top;
 }
 
 // A 16-bit pixel. With colour masks reported (the second GetDIBits call puts

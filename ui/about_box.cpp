@@ -1,9 +1,9 @@
 #include "ui/about_box.h"
 
-#include <stdio.h>
 #include <shellapi.h>
 #include <string.h>
 
+#include "core/text_format.h"
 #include "res/strings.h"
 
 // An empty, visible popup with a caption and no controls; sized at run time.
@@ -140,9 +140,9 @@ static void PaintAboutBox(HWND dialog) {
     SetBkMode(dc, OPAQUE);
     SelectObject(dc, s_linkFont);
     char line[64];
-    snprintf(line, sizeof line, "Version %.5s", s_info->version);
+    FormatText(line, sizeof line, "Version %.5s", s_info->version);
     DrawTextLine(dc, TEXT_LEFT, VERSION_TOP, line);
-    snprintf(line, sizeof line, "Copyright (C) %.30s", s_info->holder);
+    FormatText(line, sizeof line, "Copyright (C) %.30s", s_info->holder);
     DrawTextLine(dc, TEXT_LEFT, COPYRIGHT_TOP, line);
 
     int y = ROWS_TOP;

@@ -114,6 +114,12 @@ TEST(ConvertDibPixel, SixteenBitsWith555Masks) {
         ColorTableWithMasks(0x7C00, 0x03E0, 0x001F));
 }
 
+// No 16-bit screen reports such masks, but a wide one must not overflow the scaling.
+TEST(ConvertDibPixel, SixteenBitsWithMasksWiderThanSixteenBits) {
+    ExpectConverted16({{0xFFFFFFF0, 0xFF0000}, {0x80000000, 0x7F0000}},
+                      ColorTableWithMasks(0xFFFFFFF0, 0x08, 0x07));
+}
+
 TEST(ConvertDibPixel, TwentyFourAndThirtyTwoBitsAreTheWordItself) {
     // The table holds whatever the capture left there; it is not read.
     std::vector<uint32_t> table(COLOR_TABLE_ENTRIES, 0x00F800);
