@@ -52,7 +52,7 @@ void OnContrastTipNotify(NMHDR* header) {
     static char text[CONTRAST_TEXT_SIZE];
     if (header->hwndFrom != g_app.contrastTip || header->code != TTN_GETDISPINFOA) return;
     if (g_app.pickMode == PICK_ACTIVE) return;
-    FormatContrastText(text);
+    FormatContrastText(text, false);
     ((NMTTDISPINFOA*)header)->lpszText = text;
 }
 
