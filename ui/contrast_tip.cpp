@@ -68,6 +68,12 @@ void EnableContrastTip(bool enable) {
     if (g_app.contrastTip) SendMessageA(g_app.contrastTip, TTM_ACTIVATE, enable, 0);
 }
 
+// Hides a tip that shows, before a window of the program opens where the
+// topmost tip would lie over it: the preview's menu, the About box.
+void PopContrastTip() {
+    if (g_app.contrastTip) SendMessageA(g_app.contrastTip, TTM_POP, 0, 0);
+}
+
 // On the dialog's close path: with no owner, nothing else would take it along.
 void DestroyContrastTip() {
     if (g_app.contrastTip) DestroyWindow(g_app.contrastTip);

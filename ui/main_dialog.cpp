@@ -154,6 +154,7 @@ static void OnCommand(HWND dialog, int id, int code, HWND sender) {
     } else if (id == IDC_COPY) {
         CopyColorCode();
     } else if (id == IDC_VERSION) {
+        PopContrastTip();
         ShowAboutBox(g_app.instance, APP_NAME, APP_VERSION, APP_HOLDER);
     } else if (id == IDCANCEL) {
         CloseMainDialog(dialog);
