@@ -111,34 +111,44 @@ static const char* FormatCode(char (&code)[CODE_SIZE], COLORREF color) {
     return code;
 }
 
+// A colour's line: two words, the colour's code, its ratio against the
+// background as shown, and a last word, in the order the format puts them.
+static int FormatRatioLine(char* text, size_t size, const char* format, const char* first,
+                           const char* second, const char* code, COLORREF color, const char* last) {
+    unsigned shown = ShownHundredths(ContrastRatio(color, g_app.slots[SLOT_BACKGROUND].color));
+    return FormatText(text, size, format, first, second, code, shown / 100, shown % 100, last);
+}
+
 int FormatVerdictLine(char* text, size_t size, int k, bool withCode) {
     const ColorSlot& slot = g_app.slots[SLOT_TEXT1 + k];
     double ratio = ContrastRatio(slot.color, g_app.slots[SLOT_BACKGROUND].color);
-    unsigned shown = ShownHundredths(ratio);
-    char code[CODE_SIZE] = "";
-    if (withCode) FormatCode(code, slot.color);
-    return FormatText(text, size, TEXT_VERDICT_LINE, SAMPLE_NAMES[k], SIZE_WORDS[slot.sizeIndex],
-                      code, shown / 100, shown % 100, ContrastLevel(ratio, slot.sizeIndex));
+    char code[CODE_SIZE];
+    return FormatRatioLine(text, size, TEXT_VERDICT_LINE, SAMPLE_NAMES[k],
+                           SIZE_WORDS[slot.sizeIndex], withCode ? FormatCode(code, slot.color) : "",
+                           slot.color, ContrastLevel(ratio, slot.sizeIndex));
 }
 
 bool FormatPassingItem(char* text, size_t size, int k, int level) {
     const ColorSlot& slot = g_app.slots[SLOT_TEXT1 + k];
-    COLORREF background = g_app.slots[SLOT_BACKGROUND].color;
-    COLORREF color = PassingColor(slot.color, background, slot.sizeIndex, level);
+    COLORREF color =
+        PassingColor(slot.color, g_app.slots[SLOT_BACKGROUND].color, slot.sizeIndex, level);
     if (color == NO_PASSING_COLOR || color == slot.color) return false;
-    unsigned shown = ShownHundredths(ContrastRatio(color, background));
     char code[CODE_SIZE];
-    FormatText(text, size, TEXT_PASSING_ITEM, LEVEL_NAMES[level], FormatCode(code, color),
-               shown / 100, shown % 100);
+    FormatRatioLine(text, size, TEXT_PASSING_ITEM, LEVEL_NAMES[level], TEXT_PASSING_WORD,
+                    FormatCode(code, color), color, "");
     return true;
 }
 
 // The longest text line is 32 bytes: a first line and three of them fit with room to spare.
 void FormatContrastText(char (&text)[CONTRAST_TEXT_SIZE], bool withCodes) {
     char code[CODE_SIZE];
-    int length = withCodes ? FormatText(text, sizeof text, "%s%s", TEXT_BACKGROUND,
-                                        FormatCode(code, g_app.slots[SLOT_BACKGROUND].color))
-                           : FormatText(text, sizeof text, "%s", TEXT_CONTRAST_TITLE);
+    const char* first = TEXT_CONTRAST_TITLE;
+    code[0] = '\0';
+    if (withCodes) {
+        first = TEXT_BACKGROUND;
+        FormatCode(code, g_app.slots[SLOT_BACKGROUND].color);
+    }
+    int length = FormatText(text, sizeof text, "%s%s", first, code);
     for (int k = 0; k < TEXT_SLOT_COUNT; ++k) {
         length += FormatText(text + length, sizeof text - length, "\r\n");
         length += FormatVerdictLine(text + length, sizeof text - length, k, withCodes);

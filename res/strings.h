@@ -35,9 +35,10 @@
 #define TEXT_LEVEL_LOW "不足"
 
 // The preview's menu: a colour that brings a text up to a level (the level,
-// " #RRGGBB", the ratio's whole part and hundredths), and the copy of the
-// results.
-#define TEXT_PASSING_ITEM "%s にする %s（%u.%02u:1）"
+// the word, " #RRGGBB", the ratio's whole part and hundredths, and an empty
+// last word), and the copy of the results.
+#define TEXT_PASSING_ITEM "%s %s %s（%u.%02u:1）%s"
+#define TEXT_PASSING_WORD "にする"
 #define TEXT_MENU_COPY "結果をコピー(&C)"
 
 #define TEXT_ABOUT_CAPTION "バージョン情報"
