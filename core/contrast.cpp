@@ -65,8 +65,8 @@ void FormatContrastText(char (&text)[CONTRAST_TEXT_SIZE]) {
         double ratio = ContrastRatio(slot.color, background);
         unsigned shown = ShownHundredths(ratio);
         // The longest line is 27 bytes; the title and three of them fit with room to spare.
-        length += FormatText(text + length, sizeof text - length, TEXT_CONTRAST_LINE, SAMPLE_NAMES[k],
-                           SIZE_WORDS[slot.sizeIndex], shown / 100, shown % 100,
-                           ContrastLevel(ratio, slot.sizeIndex));
+        length += FormatText(text + length, sizeof text - length, TEXT_CONTRAST_LINE,
+                             SAMPLE_NAMES[k], SIZE_WORDS[slot.sizeIndex], shown / 100, shown % 100,
+                             ContrastLevel(ratio, slot.sizeIndex));
     }
 }
