@@ -9,8 +9,9 @@
 enum { LARGE_TEXT_SIZE = 2 };
 enum { CONTRAST_TEXT_SIZE = 128 };
 
-// An 8-bit sRGB component's linear value, 0 .. 1.
-double LinearComponent(unsigned value);
+// An 8-bit sRGB component's linear value, 0 .. 1. Between two components (a
+// half step) it gives the curve there: where rounding to 8 bits changes.
+double LinearComponent(double value);
 double RelativeLuminance(COLORREF color);
 // The lighter colour's luminance against the darker's, 1 .. 21.
 double ContrastRatio(COLORREF a, COLORREF b);

@@ -33,6 +33,13 @@
 #define TEXT_LEVEL_AA "AA"
 #define TEXT_LEVEL_LOW "不足"
 
+// The preview's colour-vision views: its menu's items and the corner mark
+// that names the view shown.
+#define TEXT_VIEW_NORMAL "一般の見え方（C型）"
+#define TEXT_VIEW_PROTAN "P型（1型）の見え方"
+#define TEXT_VIEW_DEUTAN "D型（2型）の見え方"
+#define TEXT_VIEW_TRITAN "T型（3型）の見え方"
+
 #define TEXT_ABOUT_CAPTION "バージョン情報"
 
 #endif
