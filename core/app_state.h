@@ -5,6 +5,7 @@
 
 #include <stdint.h>
 
+#include "core/color_vision.h"
 #include "core/platform_types.h"
 #include "res/resource.h"
 
@@ -81,6 +82,9 @@ struct AppState {
     LONG_PTR previousPreviewProc = 0;
     // The preview's contrast tooltip, from the first mouse move over the dialog.
     HWND contrastTip = nullptr;
+    // The colour-vision view the preview paints (a ColorVisionView): the real
+    // colours at start.
+    int colorView = VIEW_NORMAL;
 };
 
 extern AppState g_app;

@@ -9,10 +9,10 @@ static const char HEX_DIGITS[] = "0123456789ABCDEF0123456789abcdef";
 
 // Hex form at offset 0, colour code at 3, decimal form at 11, each NUL-terminated.
 ChannelTexts FormatChannelTexts(unsigned value, unsigned red, unsigned green, unsigned blue) {
-    ChannelTexts texts;
+    ChannelTexts texts = {};
     unsigned rgb = (red & 0xFF) << 16 | (green & 0xFF) << 8 | (blue & 0xFF);
     FormatText(texts.buffer, sizeof texts.buffer, "%02X%c#%06X%c%d", value & 0xFF, 0, rgb, 0,
-             (int)(value & 0xFF));
+               (int)(value & 0xFF));
     return texts;
 }
 
@@ -93,5 +93,5 @@ bool ApplyTypedHex(int channel, const char* text) {
 
 void FormatCopyText(char (&text)[COPY_TEXT_SIZE]) {
     FormatText(text, sizeof text, "#%02X%02X%02X", g_app.channels[CHANNEL_RED].value,
-             g_app.channels[CHANNEL_GREEN].value, g_app.channels[CHANNEL_BLUE].value);
+               g_app.channels[CHANNEL_GREEN].value, g_app.channels[CHANNEL_BLUE].value);
 }

@@ -18,7 +18,7 @@ enum { CODE_SIZE = 9 };
 // pow from the C library would cost the program about 2 KB. Started at 1,
 // above the root, the steps fall steadily towards it; the first one that does
 // not fall ends the search, at the root to the last bit or two.
-double LinearComponent(unsigned value) {
+double LinearComponent(double value) {
     double c = value / 255.0;
     if (c <= 0.04045) return c / 12.92;
     double x = (c + 0.055) / 1.055;

@@ -16,8 +16,9 @@ enum { LEVEL_AAA = 0, LEVEL_AA = 1 };
 // PassingColor's answer when no colour on either path reaches the level.
 const COLORREF NO_PASSING_COLOR = 0xFFFFFFFF;
 
-// An 8-bit sRGB component's linear value, 0 .. 1.
-double LinearComponent(unsigned value);
+// An 8-bit sRGB component's linear value, 0 .. 1. Between two components (a
+// half step) it gives the curve there: where rounding to 8 bits changes.
+double LinearComponent(double value);
 double RelativeLuminance(COLORREF color);
 // The lighter colour's luminance against the darker's, 1 .. 21.
 double ContrastRatio(COLORREF a, COLORREF b);

@@ -41,6 +41,13 @@
 #define TEXT_PASSING_WORD "にする"
 #define TEXT_MENU_COPY "結果をコピー(&C)"
 
+// The preview's colour-vision views: its menu's items and the corner mark
+// that names the view shown.
+#define TEXT_VIEW_NORMAL "一般の見え方（C型）"
+#define TEXT_VIEW_PROTAN "P型（1型）の見え方"
+#define TEXT_VIEW_DEUTAN "D型（2型）の見え方"
+#define TEXT_VIEW_TRITAN "T型（3型）の見え方"
+
 #define TEXT_ABOUT_CAPTION "バージョン情報"
 
 #endif

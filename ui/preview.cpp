@@ -3,6 +3,8 @@
 #include <string.h>
 
 #include "core/app_state.h"
+#include "core/color_vision.h"
+#include "core/contrast.h"
 #include "res/strings.h"
 
 enum {
@@ -10,7 +12,8 @@ enum {
     SAMPLE_TEXT_LIMIT = 63,
     SAMPLE_LEFT = 4,
     SAMPLE_TOP = 4,
-    SAMPLE_LINE_STEP = 40
+    SAMPLE_LINE_STEP = 40,
+    VIEW_MARK_MARGIN = 3
 };
 
 // The static keeps its class; only its window procedure is replaced.
@@ -18,9 +21,14 @@ void InstallPreviewProc(HWND preview) {
     g_app.previousPreviewProc = SetWindowLongPtrA(preview, GWLP_WNDPROC, (LONG_PTR)PreviewWndProc);
 }
 
+// A slot's colour as the preview paints it: as the chosen colour-vision view sees it.
+static COLORREF PaintedColor(int slot) {
+    return SimulateColorVision(g_app.slots[slot].color, g_app.colorView);
+}
+
 // Two lines in text 1's colour, centred together in the panel.
 static void DrawPickPrompt(HDC dc, const RECT& r) {
-    SetTextColor(dc, g_app.slots[SLOT_TEXT1].color);
+    SetTextColor(dc, PaintedColor(SLOT_TEXT1));
     SelectObject(dc, g_app.promptFont);
     SIZE size = {0, 0};
     GetTextExtentPoint32A(dc, TEXT_PROMPT_LINE1, (int)strlen(TEXT_PROMPT_LINE1), &size);
@@ -49,11 +57,26 @@ static void DrawSampleTexts(HDC dc, const RECT& r) {
         char text[SAMPLE_TEXT_BUFFER];
         int length = GetWindowTextA(slot.window, text, SAMPLE_TEXT_LIMIT);
         if (length <= 0) continue;
-        SetTextColor(dc, slot.color);
+        SetTextColor(dc, PaintedColor(SLOT_TEXT1 + k));
         SelectObject(dc, g_app.sampleFonts[slot.sizeIndex]);
         length = FitSampleText(dc, text, length, (int)r.right - 2);
         TextOutA(dc, SAMPLE_LEFT, SAMPLE_TOP + SAMPLE_LINE_STEP * k, text, length);
     }
+}
+
+// While a colour-vision view is on, its name in the bottom-right corner, below
+// the lowest sample text, in black or white, whichever stands out more from the
+// painted background: so that nobody takes the simulated colours for the real ones.
+static void DrawViewMark(HDC dc, RECT r, COLORREF background) {
+    if (g_app.colorView == VIEW_NORMAL) return;
+    SelectObject(dc, g_app.sampleFonts[0]);
+    const COLORREF black = 0, white = 0xFFFFFF;
+    SetTextColor(dc, ContrastRatio(background, black) > ContrastRatio(background, white) ? black
+                                                                                         : white);
+    r.right -= VIEW_MARK_MARGIN;
+    r.bottom -= VIEW_MARK_MARGIN;
+    DrawTextA(dc, ColorVisionViewName(g_app.colorView), -1, &r,
+              DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
 }
 
 // Objects selected here stay selected: EndPaint releases the DC with them.
@@ -62,7 +85,7 @@ static void PaintPreview(HWND window) {
     GetClientRect(window, &r);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    COLORREF background = g_app.slots[SLOT_BACKGROUND].color;
+    COLORREF background = PaintedColor(SLOT_BACKGROUND);
     HBRUSH brush = CreateSolidBrush(background);
     FillRect(dc, &r, brush);
     DeleteObject(brush);
@@ -72,6 +95,7 @@ static void PaintPreview(HWND window) {
         DrawPickPrompt(dc, r);
     else
         DrawSampleTexts(dc, r);
+    DrawViewMark(dc, r, background);
     EndPaint(window, &ps);
 }
 
