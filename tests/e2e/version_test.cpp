@@ -37,10 +37,13 @@ TEST(Version, resource_holds_what_the_about_box_shows) {
     EXPECT_EQ(1200, translation[1]) << "code page";
     wchar_t table[40];
     swprintf(table, 40, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
-    const char* const fields[][2] = {
-        {"FileDescription", APP_NAME}, {"ProductName", APP_NAME}, {"FileVersion", APP_VERSION},
-        {"ProductVersion", APP_VERSION}, {"LegalCopyright", "Copyright (C) " APP_HOLDER},
-        {"OriginalFilename", "pikurio.exe"}, {"InternalName", "pikurio"}};
+    const char* const fields[][2] = {{"FileDescription", APP_NAME},
+                                     {"ProductName", APP_NAME},
+                                     {"FileVersion", APP_VERSION},
+                                     {"ProductVersion", APP_VERSION},
+                                     {"LegalCopyright", "Copyright (C) " APP_HOLDER},
+                                     {"OriginalFilename", "pikurio.exe"},
+                                     {"InternalName", "pikurio"}};
     std::wstring expected, shown;
     for (const auto& field : fields) {
         std::wstring key = Wide(932, field[0]);
