@@ -1,10 +1,19 @@
 // The texts the program puts on screen at run time. Sources are UTF-8; the
-// compiler stores these literals as Shift-JIS (code page 932) bytes.
+// compiler stores these literals as Shift-JIS (code page 932) bytes. The
+// resource script reads the name, version and holder from here too, for the
+// exe's version resource (windres turns them into UTF-16).
 #ifndef PIKURIO_STRINGS_H
 #define PIKURIO_STRINGS_H
 
+// The version is kept as numbers, which the version resource needs; its text
+// is made from them. scripts/dist.sh reads the two numbers for the zip's name.
+#define APP_VERSION_MAJOR 1
+#define APP_VERSION_MINOR 3
+#define APP_TEXT_(x) #x
+#define APP_TEXT(x) APP_TEXT_(x)
+#define APP_VERSION APP_TEXT(APP_VERSION_MAJOR) "." APP_TEXT(APP_VERSION_MINOR)
+
 #define APP_NAME "ピクリオ"
-#define APP_VERSION "1.3"
 #define APP_HOLDER "2026 Pikurio developers"
 #define APP_HOME_URL "https://pikurio.example.com/"
 #define APP_MAIL "pikurio@example.com"

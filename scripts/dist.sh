@@ -9,11 +9,12 @@ cd "$(dirname "$0")/.."
 
 exe=build/win32/pikurio.exe
 [ -f "$exe" ] || { echo "dist: $exe is missing; run 'make win32' first" >&2; exit 1; }
-# The version and holder the About box shows.
-define() { sed -n "s/^#define $1 \"\(.*\)\"$/\1/p" res/strings.h; }
-version=$(define APP_VERSION)
-holder=$(define APP_HOLDER)
-[ -n "$version" ] && [ -n "$holder" ] || { echo "dist: no APP_VERSION or APP_HOLDER in res/strings.h" >&2; exit 1; }
+# The version and holder the About box shows and the version resource holds.
+define() { sed -n "s/^#define $1 \(.*\)$/\1/p" res/strings.h; }
+version=$(define APP_VERSION_MAJOR).$(define APP_VERSION_MINOR)
+holder=$(define APP_HOLDER | sed 's/^"\(.*\)"$/\1/')
+[[ $version =~ ^[0-9]+\.[0-9]+$ ]] && [ -n "$holder" ] ||
+  { echo "dist: no APP_VERSION_MAJOR, APP_VERSION_MINOR or APP_HOLDER in res/strings.h" >&2; exit 1; }
 
 out=build/dist
 zip=$out/pikurio-$version-win32.zip

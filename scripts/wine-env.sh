@@ -3,18 +3,28 @@
 #
 # The shipped exe is the 32-bit build, and Wine runs it where this machine can
 # execute 32-bit code. Where it cannot (some virtual machines have no 32-bit
-# mode), the tests run the 64-bit build of the same sources under wine64.
+# mode), or where set-up could not install the 32-bit Wine (see setup.sh), the
+# tests run the 64-bit build of the same sources under wine64.
 # PIKURIO_WINE_ARCH=win32|win64 overrides the choice; build/$PIKURIO_WINE_ARCH
-# holds the programs that Wine runs.
+# holds the programs that Wine runs, and PIKURIO_WINE_WHY says why.
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-if [ -z "${PIKURIO_WINE_ARCH:-}" ]; then
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    PIKURIO_WINE_ARCH=win32
+# The 32-bit loader (the set-up test points this at a stand-in).
+wine32_loader=${PIKURIO_WINE32_LOADER:-/usr/lib/wine/wine}
+if [ -n "${PIKURIO_WINE_ARCH:-}" ]; then
+  PIKURIO_WINE_WHY=${PIKURIO_WINE_WHY:-PIKURIO_WINE_ARCH=$PIKURIO_WINE_ARCH chooses it}
+elif "$wine32_loader" --version >/dev/null 2>&1; then
+  PIKURIO_WINE_ARCH=win32 PIKURIO_WINE_WHY="this machine runs the 32-bit Wine"
+else
+  PIKURIO_WINE_ARCH=win64
+  if [ -e "$wine32_loader" ]; then
+    PIKURIO_WINE_WHY="this machine runs no 32-bit code"
+  elif [ -f "$repo_root/build/.wine32-refused" ]; then
+    PIKURIO_WINE_WHY="the 32-bit Wine could not be installed: $(cat "$repo_root/build/.wine32-refused")"
   else
-    PIKURIO_WINE_ARCH=win64
+    PIKURIO_WINE_WHY="the 32-bit Wine is not installed (scripts/setup.sh installs it)"
   fi
 fi
-export PIKURIO_WINE_ARCH
+export PIKURIO_WINE_ARCH PIKURIO_WINE_WHY
 export WINEARCH=$PIKURIO_WINE_ARCH
 if [ "$PIKURIO_WINE_ARCH" = win64 ]; then
   default_prefix=$repo_root/build/wineprefix64
