@@ -111,11 +111,11 @@ static const char* FormatCode(char (&code)[CODE_SIZE], COLORREF color) {
     return code;
 }
 
-// A colour's line: two words, the colour's code, its ratio against the
-// background as shown, and a last word, in the order the format puts them.
+// A colour's line: two words, the colour's code, its ratio as shown, and a
+// last word, in the order the format puts them.
 static int FormatRatioLine(char* text, size_t size, const char* format, const char* first,
-                           const char* second, const char* code, COLORREF color, const char* last) {
-    unsigned shown = ShownHundredths(ContrastRatio(color, g_app.slots[SLOT_BACKGROUND].color));
+                           const char* second, const char* code, double ratio, const char* last) {
+    unsigned shown = ShownHundredths(ratio);
     return FormatText(text, size, format, first, second, code, shown / 100, shown % 100, last);
 }
 
@@ -125,17 +125,17 @@ int FormatVerdictLine(char* text, size_t size, int k, bool withCode) {
     char code[CODE_SIZE];
     return FormatRatioLine(text, size, TEXT_VERDICT_LINE, SAMPLE_NAMES[k],
                            SIZE_WORDS[slot.sizeIndex], withCode ? FormatCode(code, slot.color) : "",
-                           slot.color, ContrastLevel(ratio, slot.sizeIndex));
+                           ratio, ContrastLevel(ratio, slot.sizeIndex));
 }
 
 bool FormatPassingItem(char* text, size_t size, int k, int level) {
     const ColorSlot& slot = g_app.slots[SLOT_TEXT1 + k];
-    COLORREF color =
-        PassingColor(slot.color, g_app.slots[SLOT_BACKGROUND].color, slot.sizeIndex, level);
+    COLORREF background = g_app.slots[SLOT_BACKGROUND].color;
+    COLORREF color = PassingColor(slot.color, background, slot.sizeIndex, level);
     if (color == NO_PASSING_COLOR || color == slot.color) return false;
     char code[CODE_SIZE];
     FormatRatioLine(text, size, TEXT_PASSING_ITEM, LEVEL_NAMES[level], TEXT_PASSING_WORD,
-                    FormatCode(code, color), color, "");
+                    FormatCode(code, color), ContrastRatio(color, background), "");
     return true;
 }
 
