@@ -39,6 +39,12 @@
 #define IDC_CODE        1102
 #define IDC_SWATCH      1105
 
+// The preview's menu, a range of command ids per kind of item. A colour that
+// brings text k up to a level is IDM_PASSING_FIRST + 2 k + level (0 AAA, 1 AA).
+#define IDM_PASSING_FIRST      1200
+#define IDM_PASSING_COUNT      6
+#define IDM_COPY_RESULTS       1210
+
 // Offsets of a channel's controls from its hex edit
 #define CHANNEL_HEX_OFFSET     0
 #define CHANNEL_DEC_OFFSET     1

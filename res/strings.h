@@ -34,13 +34,21 @@
 #define TEXT_PROMPT_LINE2 "してください。"
 
 // The preview's contrast tooltip: its first line, then one line per sample
-// text from the format (its name, size word, the ratio's whole part and
-// hundredths, and its level), and the levels.
+// text from the format (its name, size word, " #RRGGBB" in the menu and the
+// copy or nothing in the tooltip, the ratio's whole part and hundredths, and
+// its level), and the levels.
 #define TEXT_CONTRAST_TITLE "背景とのコントラスト比"
-#define TEXT_CONTRAST_LINE "\r\n%s（%s） %u.%02u:1 %s"
+#define TEXT_VERDICT_LINE "%s（%s）%s %u.%02u:1 %s"
 #define TEXT_LEVEL_AAA "AAA"
 #define TEXT_LEVEL_AA "AA"
 #define TEXT_LEVEL_LOW "不足"
+
+// The preview's menu: a colour that brings a text up to a level (the level,
+// the word, " #RRGGBB", the ratio's whole part and hundredths, and an empty
+// last word), and the copy of the results.
+#define TEXT_PASSING_ITEM "%s %s %s（%u.%02u:1）%s"
+#define TEXT_PASSING_WORD "にする"
+#define TEXT_MENU_COPY "結果をコピー(&C)"
 
 // The preview's colour-vision views: its menu's items and the corner mark
 // that names the view shown.

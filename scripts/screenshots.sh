@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots: starts pikurio.exe on a headless screen,
 # captures the main dialog, then the dialog with the preview's contrast tooltip
-# while the pointer rests on the preview, then opens the About box with a click
-# on the version button and captures it too. Writes docs/main-dialog.png,
-# docs/contrast-tooltip.png and docs/about-box.png.
+# while the pointer rests on the preview, then the preview's menu opened there
+# with text 2's submenu open, then opens the About box with a
+# click on the version button and captures it too. Writes
+# docs/main-dialog.png, docs/contrast-tooltip.png, docs/preview-menu.png and
+# docs/about-box.png.
 # Needs the built exe and the Wine prefix (`make screenshots`).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -75,6 +77,26 @@ IFS='x+' read -r tip_width tip_height tip_left tip_top <<<"$tip"
 right=$((left + width > tip_left + tip_width ? left + width : tip_left + tip_width))
 bottom=$((top + height > tip_top + tip_height ? top + height : tip_top + tip_height))
 capture "$((right - left))x$((bottom - top))+$left+$top" docs/contrast-tooltip.png
+
+# A right click where the pointer rests opens the preview's menu there (the
+# tooltip goes); Down twice comes to text 2 and Right opens its submenu. The
+# picture is the dialog and the menus together, whatever of them reaches
+# beyond the dialog included. (Opened from the keyboard, at the preview's
+# top-left corner, the menu lies wholly inside the dialog, and there Wine on
+# a headless screen leaves it unpainted.)
+xdotool click 3
+sleep 1
+xdotool key Down Down Right
+sleep 1
+right=$((left + width)) bottom=$((top + height))
+for window in $(xdotool search --onlyvisible --class pikurio.exe); do
+  IFS='x+' read -r w h x y <<<"$(xwininfo -id "$window" | sed -n 's/^ *-geometry //p')"
+  [ $((x + w)) -gt "$right" ] && right=$((x + w))
+  [ $((y + h)) -gt "$bottom" ] && bottom=$((y + h))
+done
+capture "$((right - left))x$((bottom - top))+$left+$top" docs/preview-menu.png
+xdotool key Escape Escape
+sleep 0.5
 
 # The version button sits at the top right of the dialog: 216..254 of its 263
 # dialog units across, 6..21 of 175 down, below a caption and frame of about

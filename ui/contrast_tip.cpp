@@ -52,7 +52,7 @@ void OnContrastTipNotify(NMHDR* header) {
     static char text[CONTRAST_TEXT_SIZE];
     if (header->hwndFrom != g_app.contrastTip || header->code != TTN_GETDISPINFOA) return;
     if (g_app.pickMode == PICK_ACTIVE) return;
-    FormatContrastText(text);
+    FormatContrastText(text, false);
     ((NMTTDISPINFOA*)header)->lpszText = text;
 }
 
@@ -66,6 +66,12 @@ void UpdateContrastTip() {
 // no new one until it is on again.
 void EnableContrastTip(bool enable) {
     if (g_app.contrastTip) SendMessageA(g_app.contrastTip, TTM_ACTIVATE, enable, 0);
+}
+
+// Hides a tip that shows, before a window of the program opens where the
+// topmost tip would lie over it: the preview's menu, the About box.
+void PopContrastTip() {
+    if (g_app.contrastTip) SendMessageA(g_app.contrastTip, TTM_POP, 0, 0);
 }
 
 // On the dialog's close path: with no owner, nothing else would take it along.

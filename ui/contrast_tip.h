@@ -10,6 +10,7 @@ void CreateContrastTip(HWND dialog, LPARAM mouseMove);
 void OnContrastTipNotify(NMHDR* header);
 void UpdateContrastTip();
 void EnableContrastTip(bool enable);
+void PopContrastTip();
 void DestroyContrastTip();
 
 #endif

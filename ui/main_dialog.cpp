@@ -14,6 +14,7 @@
 #include "ui/contrast_tip.h"
 #include "ui/pick_mode.h"
 #include "ui/preview.h"
+#include "ui/preview_menu.h"
 
 static const char* const TARGET_ENTRIES[SLOT_COUNT] = {TEXT_BACKGROUND, TEXT_SAMPLE1, TEXT_SAMPLE2,
                                                        TEXT_SAMPLE3};
@@ -154,6 +155,7 @@ static void OnCommand(HWND dialog, int id, int code, HWND sender) {
     } else if (id == IDC_COPY) {
         CopyColorCode();
     } else if (id == IDC_VERSION) {
+        PopContrastTip();
         ShowAboutBox(g_app.instance, APP_NAME, APP_VERSION, APP_HOLDER);
     } else if (id == IDCANCEL) {
         CloseMainDialog(dialog);
@@ -202,7 +204,11 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-        OnPickButtonUp(dialog);
+        // The release of a press that picked goes no further: the default
+        // handling would make a right one a context menu at the picked point.
+        return OnPickButtonUp(dialog);
+    case WM_CONTEXTMENU:
+        OpenPreviewMenu(dialog, lParam);
         break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) OnPickDeactivated(dialog);

@@ -147,7 +147,13 @@ void OnPickTimer() { PaintSwatchFromScreen(); }
 
 void OnPickButtonDown() { TakePickedColor(); }
 
-void OnPickButtonUp(HWND dialog) { FinishPickClick(dialog); }
+// The dialog holds the mouse from the start of pick mode to the release of
+// the button that picked, which gives it back.
+bool OnPickButtonUp(HWND dialog) {
+    bool picked = GetCapture() == dialog;
+    FinishPickClick(dialog);
+    return picked;
+}
 
 void OnPickDeactivated(HWND dialog) { EndPickMode(dialog); }
 

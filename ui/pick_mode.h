@@ -9,7 +9,8 @@
 void StartPickMode(HWND dialog);
 void OnPickTimer();
 void OnPickButtonDown();
-void OnPickButtonUp(HWND dialog);
+// True for the release of a button whose press took the colour.
+bool OnPickButtonUp(HWND dialog);
 void OnPickDeactivated(HWND dialog);
 void OnPickCaptureChanged(HWND dialog, HWND newCapture);
 // The dialog is closing: its keys go back to the dialog manager.

@@ -1,7 +1,7 @@
 // The About box, read back from the screen: its place and size, the bands,
 // the link in blue, the hand cursor over the link alone, what a click on the
-// link hands to the shell, the three ways to close it, and that it opens only
-// once.
+// link hands to the shell, the three ways to close it, that it opens only
+// once, and never under the preview's tooltip.
 #include <windows.h>
 
 #include <stdio.h>
@@ -344,4 +344,17 @@ TEST_F(About, version_button_opens_one_box_without_an_owner) {
     Settle(500);
     EXPECT_TRUE(app.Responds()) << "program answers after the second press";
     EXPECT_EQ(1, AboutBoxes(app)) << "About boxes after a second press";
+}
+
+// The preview's tooltip is topmost: opened from the keyboard while the tip
+// shows, the box would open under it.
+TEST_F(About, box_opens_with_the_tooltip_gone) {
+    POINT corner = ClientToScreenPoint(app.Item(IDC_PREVIEW), 2, 2);
+    app.Activate();
+    SendMessageA(app.Dialog(), WM_NEXTDLGCTL, (WPARAM)app.Item(IDC_VERSION), TRUE);
+    MoveMouseTo(corner.x, corner.y);
+    ASSERT_SOON(true, ShownTip(app) != "(none)") << "the tip, resting on the preview";
+    PressKey(VK_SPACE);
+    ASSERT_SOON(1, AboutBoxes(app)) << "the box, after Space on the version button";
+    EXPECT_EQ("(none)", ShownTip(app)) << "the tip, with the box open";
 }

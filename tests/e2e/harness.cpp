@@ -76,6 +76,19 @@ HWND Pikurio::FocusedWindow() const { return GuiThreadInfo(ThreadId()).hwndFocus
 
 HWND CaptureOf(const Pikurio& app) { return GuiThreadInfo(app.ThreadId()).hwndCapture; }
 
+std::string ShownTip(const Pikurio& app) {
+    HWND tip = FindProcessWindow(app.ProcessId(), "tooltips_class32", nullptr);
+    return tip && IsWindowVisible(tip) ? WindowText(tip) : std::string("(none)");
+}
+
+std::string MenuShown(const Pikurio& app) {
+    for (HWND menu : ProcessWindows(app.ProcessId(), "#32768", nullptr)) {
+        RECT r;
+        if (IsWindowVisible(menu) && GetWindowRect(menu, &r)) return PointText(r.left, r.top);
+    }
+    return "(none)";
+}
+
 bool Pikurio::Responds() const {
     DWORD_PTR result;
     return SendMessageTimeoutA(running_.dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ANSWER_MS,

@@ -78,6 +78,11 @@ protected:
 std::string ComboItemText(HWND combo, int index);
 // The program's window that has the mouse capture; null when none has.
 HWND CaptureOf(const Pikurio& app);
+// The text of the program's tooltip while it shows; "(none)" when none does.
+std::string ShownTip(const Pikurio& app);
+// Where the program's popup menu shows, its top-left corner written "x,y";
+// with a submenu open, the submenu's. "(none)" when none shows.
+std::string MenuShown(const Pikurio& app);
 // What Pikurio::ChannelsShown reads when the editor shows red, green, blue.
 std::string ChannelsShownFor(int red, int green, int blue);
 inline std::string ChannelsShownFor(COLORREF c) {

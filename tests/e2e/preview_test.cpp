@@ -253,10 +253,7 @@ TEST_F(Preview, pick_mode_shows_a_centred_prompt_until_the_click) {
 // Resting on the preview shows the texts' contrast ratios; they follow a colour
 // typed while the tip shows; no tip shows while pick mode waits for the click.
 TEST_F(Preview, tooltip_shows_each_texts_contrast_ratio_and_follows_the_colours) {
-    auto shownTip = [&] {
-        HWND tip = FindProcessWindow(app.ProcessId(), "tooltips_class32", nullptr);
-        return tip && IsWindowVisible(tip) ? WindowText(tip) : std::string("(none)");
-    };
+    auto shownTip = [&] { return ShownTip(app); };
     const std::string atStart =
         "背景とのコントラスト比\r\n文字１（大） 3.99:1 AA\r\n"
         "文字２（中） 1.37:1 不足\r\n文字３（小） 8.59:1 AAA";

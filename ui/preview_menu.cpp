@@ -1,0 +1,94 @@
+#include "ui/preview_menu.h"
+
+#include <windowsx.h>
+
+#include "core/app_state.h"
+#include "core/color_model.h"
+#include "core/contrast.h"
+#include "res/resource.h"
+#include "res/strings.h"
+#include "ui/clipboard.h"
+#include "ui/contrast_tip.h"
+
+// Text k's line. Below AAA it opens the colours that bring it up to the
+// levels it lacks, AA first; with none to offer it is a plain item whose id,
+// 0, is what TrackPopupMenu returns for no choice. The submenu goes with the
+// menu once appended; if the append fails, it goes here.
+static void AppendVerdict(HMENU menu, int k) {
+    char text[CONTRAST_TEXT_SIZE];
+    HMENU offers = nullptr;
+    for (int level = LEVEL_AA; level >= LEVEL_AAA; --level) {
+        if (!FormatPassingItem(text, sizeof text, k, level)) continue;
+        if (!offers) offers = CreatePopupMenu();
+        AppendMenuA(offers, MF_STRING, IDM_PASSING_FIRST + 2 * k + level, text);
+    }
+    FormatVerdictLine(text, sizeof text, k, true);
+    if (!AppendMenuA(menu, offers ? MF_POPUP : MF_STRING, (UINT_PTR)offers, text) && offers)
+        DestroyMenu(offers);
+}
+
+static void AppendVerdicts(HMENU menu) {
+    for (int k = 0; k < TEXT_SLOT_COUNT; ++k) AppendVerdict(menu, k);
+}
+
+static void AppendSeparator(HMENU menu) { AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); }
+
+static void AppendCopyItem(HMENU menu) {
+    AppendMenuA(menu, MF_STRING, IDM_COPY_RESULTS, TEXT_MENU_COPY);
+}
+
+// The menu, top to bottom; each entry appends its items.
+static void (*const MENU_PARTS[])(HMENU) = {AppendVerdicts, AppendSeparator, AppendCopyItem};
+
+// The chosen colour becomes its text's, as choosing the text in the target
+// combo and typing the colour would make it: the combo shows the text, and the
+// channels load the colour, which every control, the preview and its tooltip
+// then show. The combo does not notify a selection set from here.
+static void TakePassingColor(HWND dialog, unsigned offer) {
+    int slot = SLOT_TEXT1 + (int)(offer / 2);
+    ColorSlot& text = g_app.slots[slot];
+    text.color = PassingColor(text.color, g_app.slots[SLOT_BACKGROUND].color, text.sizeIndex,
+                              (int)(offer % 2));
+    SendMessageA(GetDlgItem(dialog, IDC_TARGET), CB_SETCURSEL, slot, 0);
+    LoadSlotIntoChannels(slot);
+}
+
+// The background's code and each text's line, as the menu shows them.
+static void CopyResults() {
+    char text[CONTRAST_TEXT_SIZE];
+    FormatContrastText(text, true);
+    CopyTextToClipboard(text);
+}
+
+// Each kind of item has a range of ids; 0 is no choice, or a plain item.
+static void OnMenuChoice(HWND dialog, UINT id) {
+    if (id - IDM_PASSING_FIRST < IDM_PASSING_COUNT)
+        TakePassingColor(dialog, id - IDM_PASSING_FIRST);
+    else if (id == IDM_COPY_RESULTS)
+        CopyResults();
+}
+
+// From the mouse, at the pointer and over the preview only; from the keyboard
+// (the point -1, -1), with its top-left corner just inside the preview's.
+// None while pick mode waits for the click. The tooltip goes first: it is
+// topmost and would lie over the menu.
+void OpenPreviewMenu(HWND dialog, LPARAM where) {
+    if (g_app.pickMode == PICK_ACTIVE) return;
+    HWND preview = g_app.slots[SLOT_BACKGROUND].window;
+    POINT at = {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (at.x == -1 && at.y == -1) {
+        at.x = at.y = 0;
+        MapWindowPoints(preview, nullptr, &at, 1);
+    } else {
+        RECT r;
+        GetWindowRect(preview, &r);
+        if (!PtInRect(&r, at)) return;
+    }
+    PopContrastTip();
+    HMENU menu = CreatePopupMenu();
+    for (auto append : MENU_PARTS) append(menu);
+    UINT id =
+        (UINT)TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog, nullptr);
+    DestroyMenu(menu);
+    OnMenuChoice(dialog, id);
+}
