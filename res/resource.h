@@ -44,6 +44,8 @@
 #define IDM_PASSING_FIRST      1200
 #define IDM_PASSING_COUNT      6
 #define IDM_COPY_RESULTS       1210
+// The colour-vision views, in ColorVisionView's order.
+#define IDM_VIEW_FIRST         1220
 
 // Offsets of a channel's controls from its hex edit
 #define CHANNEL_HEX_OFFSET     0

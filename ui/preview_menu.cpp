@@ -4,7 +4,9 @@
 
 #include "core/app_state.h"
 #include "core/color_model.h"
+#include "core/color_vision.h"
 #include "core/contrast.h"
+#include "core/control_ops.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "ui/clipboard.h"
@@ -37,8 +39,17 @@ static void AppendCopyItem(HMENU menu) {
     AppendMenuA(menu, MF_STRING, IDM_COPY_RESULTS, TEXT_MENU_COPY);
 }
 
+// The colour-vision views as radio items, the one the preview shows checked.
+static void AppendViews(HMENU menu) {
+    for (int view = VIEW_NORMAL; view < VIEW_COUNT; ++view)
+        AppendMenuA(menu, MF_STRING, IDM_VIEW_FIRST + view, ColorVisionViewName(view));
+    CheckMenuRadioItem(menu, IDM_VIEW_FIRST, IDM_VIEW_FIRST + VIEW_COUNT - 1,
+                       IDM_VIEW_FIRST + g_app.colorView, MF_BYCOMMAND);
+}
+
 // The menu, top to bottom; each entry appends its items.
-static void (*const MENU_PARTS[])(HMENU) = {AppendVerdicts, AppendSeparator, AppendCopyItem};
+static void (*const MENU_PARTS[])(HMENU) = {AppendVerdicts, AppendSeparator, AppendCopyItem,
+                                            AppendSeparator, AppendViews};
 
 // The chosen colour becomes its text's, as choosing the text in the target
 // combo and typing the colour would make it: the combo shows the text, and the
@@ -60,12 +71,21 @@ static void CopyResults() {
     CopyTextToClipboard(text);
 }
 
+// The preview paints in the chosen view from now on; everything else keeps
+// speaking of the real colours.
+static void ShowColorView(int view) {
+    g_app.colorView = view;
+    RepaintPreview();
+}
+
 // Each kind of item has a range of ids; 0 is no choice, or a plain item.
 static void OnMenuChoice(HWND dialog, UINT id) {
     if (id - IDM_PASSING_FIRST < IDM_PASSING_COUNT)
         TakePassingColor(dialog, id - IDM_PASSING_FIRST);
     else if (id == IDM_COPY_RESULTS)
         CopyResults();
+    else if (id - IDM_VIEW_FIRST < VIEW_COUNT)
+        ShowColorView((int)(id - IDM_VIEW_FIRST));
 }
 
 // From the mouse, at the pointer and over the preview only; from the keyboard

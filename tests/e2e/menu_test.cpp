@@ -1,8 +1,10 @@
 // The preview's menu, opened by real input: from the keyboard just inside the
-// preview, over the tooltip, choosing a passing colour; from the mouse at the
-// pointer, copying the results; and never for a pick, in pick mode, or
-// elsewhere on the dialog.
+// preview, over the tooltip, choosing a passing colour or a colour-vision view;
+// from the mouse at the pointer, copying the results; and never for a pick, in
+// pick mode, or elsewhere on the dialog.
 #include <windows.h>
+
+#include <stdlib.h>
 
 #include <string>
 
@@ -23,6 +25,34 @@ void FocusItem(const Pikurio& app, int id) {
     app.Activate();
     SendMessageA(app.Dialog(), WM_NEXTDLGCTL, (WPARAM)app.Item(id), TRUE);
     Settle(100);
+}
+
+void OpenMenuFromKeyboard(const Pikurio& app) {
+    FocusItem(app, IDC_PICK);
+    PressKey(VK_F10, VK_SHIFT);
+    ASSERT_SOON(true, MenuShown(app) != "(none)") << "Shift+F10 on the pick button";
+}
+
+// The expected colour when each channel of the pixel is within one step of it.
+std::string WithinOneStep(COLORREF pixel, COLORREF expected) {
+    for (int shift : {0, 8, 16})
+        if (abs((int)(pixel >> shift & 0xFF) - (int)(expected >> shift & 0xFF)) > 1)
+            return Hex(pixel);
+    return Hex(expected);
+}
+
+// The preview's bottom-left pixel, which neither a sample nor the view's mark reaches.
+COLORREF PanelBackground(const Pikurio& app) {
+    ScreenCapture s = CaptureClient(PanelOf(app));
+    return s.At(1, s.Height() - 2);
+}
+
+// Ink in the bottom-right corner, where the mark names the view.
+int MarkInk(const Pikurio& app) {
+    ScreenCapture s = CaptureClient(PanelOf(app));
+    return FindInk(s, s.Height() - 20, s.Height(), ColorIsNot(s.At(1, s.Height() - 2)),
+                   s.Width() / 2)
+        .count;
 }
 
 }  // namespace
@@ -76,4 +106,22 @@ TEST_F(Menu, none_elsewhere_on_the_dialog_while_picking_or_for_a_right_button_pi
     ClickAt(at.x, at.y, true);
     EXPECT_TRUE(NoMenuComes(app)) << "after the right-button pick";
     EXPECT_SOON(nullptr, CaptureOf(app)) << "the pick is over";
+}
+
+// The views are the menu's last four items; Up from the end reaches them.
+TEST_F(Menu, p_view_paints_the_preview_as_p_type_viewers_see_it_and_the_first_view_undoes_it) {
+    const COLORREF RED = RGB(255, 0, 0), RED_SEEN_AS_P = RGB(0x6D, 0x5F, 0);
+    app.SetText(IDC_G_HEX, "00");
+    app.SetText(IDC_B_HEX, "00");
+    ASSERT_SOON(Hex(RED), Hex(PanelBackground(app))) << "the background, red";
+    OpenMenuFromKeyboard(app);
+    for (WORD key : {VK_UP, VK_UP, VK_UP, VK_RETURN}) PressKey(key);
+    EXPECT_SOON(Hex(RED_SEEN_AS_P), WithinOneStep(PanelBackground(app), RED_SEEN_AS_P))
+        << "the background in the P view";
+    EXPECT_SOON(true, MarkInk(app) > 0) << "the mark naming the view";
+    EXPECT_EQ("#FF0000", app.Text(IDC_CODE)) << "the colour code, real";
+    OpenMenuFromKeyboard(app);
+    for (WORD key : {VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}) PressKey(key);
+    EXPECT_SOON(Hex(RED), Hex(PanelBackground(app))) << "the background in the first view";
+    EXPECT_SOON(0, MarkInk(app)) << "the corner, plain background";
 }
