@@ -2,9 +2,10 @@
 # Takes the README's screenshots: starts pikurio.exe on a headless screen,
 # captures the main dialog, then the dialog with the preview's contrast tooltip
 # while the pointer rests on the preview, then the preview's menu opened there
-# with text 2's submenu open, then opens the About box with a
-# click on the version button and captures it too. Writes
-# docs/main-dialog.png, docs/contrast-tooltip.png, docs/preview-menu.png and
+# with text 2's submenu open, then the dialog in the P-type colour-vision view
+# chosen from that menu, then opens the About box with a click on the version
+# button and captures it too. Writes docs/main-dialog.png,
+# docs/contrast-tooltip.png, docs/preview-menu.png, docs/color-view-p.png and
 # docs/about-box.png.
 # Needs the built exe and the Wine prefix (`make screenshots`).
 set -euo pipefail
@@ -97,6 +98,16 @@ done
 capture "$((right - left))x$((bottom - top))+$left+$top" docs/preview-menu.png
 xdotool key Escape Escape
 sleep 0.5
+
+# The same menu again: the views are its last four items, and Up three times
+# from the end comes to the P view. The pointer then leaves the dialog, so
+# that no tooltip covers the picture.
+xdotool click 3
+sleep 1
+xdotool key Up Up Up Return
+xdotool mousemove 5 700
+sleep 1
+capture "$main" docs/color-view-p.png
 
 # The version button sits at the top right of the dialog: 216..254 of its 263
 # dialog units across, 6..21 of 175 down, below a caption and frame of about
