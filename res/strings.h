@@ -15,6 +15,8 @@
 
 #define APP_NAME "ピクリオ"
 #define APP_HOLDER "2026 Pikurio developers"
+// Before the holder, in the About box and in the version resource.
+#define APP_COPYRIGHT "Copyright (C) "
 #define APP_HOME_URL "https://pikurio.example.com/"
 #define APP_MAIL "pikurio@example.com"
 

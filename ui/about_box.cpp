@@ -142,7 +142,7 @@ static void PaintAboutBox(HWND dialog) {
     char line[64];
     FormatText(line, sizeof line, "Version %.5s", s_info->version);
     DrawTextLine(dc, TEXT_LEFT, VERSION_TOP, line);
-    FormatText(line, sizeof line, "Copyright (C) %.30s", s_info->holder);
+    FormatText(line, sizeof line, APP_COPYRIGHT "%.30s", s_info->holder);
     DrawTextLine(dc, TEXT_LEFT, COPYRIGHT_TOP, line);
 
     int y = ROWS_TOP;

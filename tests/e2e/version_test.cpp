@@ -41,7 +41,7 @@ TEST(Version, resource_holds_what_the_about_box_shows) {
                                      {"ProductName", APP_NAME},
                                      {"FileVersion", APP_VERSION},
                                      {"ProductVersion", APP_VERSION},
-                                     {"LegalCopyright", "Copyright (C) " APP_HOLDER},
+                                     {"LegalCopyright", APP_COPYRIGHT APP_HOLDER},
                                      {"OriginalFilename", "pikurio.exe"},
                                      {"InternalName", "pikurio"}};
     std::wstring expected, shown;
