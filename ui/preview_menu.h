@@ -1,7 +1,7 @@
 // The preview's menu: each text's contrast with the colours that would bring
-// it up to the levels it lacks, and the copy of the results. Built when it
-// opens, from the mouse over the preview or from the keyboard, and destroyed
-// when it closes.
+// it up to the levels it lacks, the copy of the results, and the colour-vision
+// views. Built when it opens, from the mouse over the preview or from the
+// keyboard, and destroyed when it closes.
 #ifndef PIKURIO_PREVIEW_MENU_H
 #define PIKURIO_PREVIEW_MENU_H
 

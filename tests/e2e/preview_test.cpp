@@ -253,7 +253,6 @@ TEST_F(Preview, pick_mode_shows_a_centred_prompt_until_the_click) {
 // Resting on the preview shows the texts' contrast ratios; they follow a colour
 // typed while the tip shows; no tip shows while pick mode waits for the click.
 TEST_F(Preview, tooltip_shows_each_texts_contrast_ratio_and_follows_the_colours) {
-    auto shownTip = [&] { return ShownTip(app); };
     const std::string atStart =
         "背景とのコントラスト比\r\n文字１（大） 3.99:1 AA\r\n"
         "文字２（中） 1.37:1 不足\r\n文字３（小） 8.59:1 AAA";
@@ -264,13 +263,13 @@ TEST_F(Preview, tooltip_shows_each_texts_contrast_ratio_and_follows_the_colours)
     app.Activate();
     SendMessageA(app.Dialog(), WM_NEXTDLGCTL, (WPARAM)app.Item(IDC_R_HEX), TRUE);  // red, selected
     MoveMouseTo(corner.x, corner.y);
-    ASSERT_SOON(atStart, shownTip()) << "resting on the preview";
+    ASSERT_SOON(atStart, ShownTip(app)) << "resting on the preview";
     TypeText("00");
-    EXPECT_SOON(onCyan, shownTip()) << "after typing the background's red 00 while it shows";
+    EXPECT_SOON(onCyan, ShownTip(app)) << "after typing the background's red 00 while it shows";
     ASSERT_TRUE(app.PressPick());
     MoveMouseTo(corner.x, corner.y);
-    EXPECT_FALSE(WaitUntil([&] { return shownTip() != "(none)"; }, 2000)) << "in pick mode";
+    EXPECT_FALSE(WaitUntil([&] { return ShownTip(app) != "(none)"; }, 2000)) << "in pick mode";
     ClickAt(corner.x, corner.y);  // picks the cyan background
     MoveMouseTo(corner.x + 1, corner.y);
-    EXPECT_SOON(onCyan, shownTip()) << "back after the pick";
+    EXPECT_SOON(onCyan, ShownTip(app)) << "back after the pick";
 }
