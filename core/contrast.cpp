@@ -48,6 +48,11 @@ double ContrastRatio(COLORREF a, COLORREF b) {
     return la > lb ? (la + 0.05) / (lb + 0.05) : (lb + 0.05) / (la + 0.05);
 }
 
+COLORREF BlackOrWhiteOn(COLORREF color) {
+    const COLORREF black = 0, white = 0xFFFFFF;
+    return ContrastRatio(white, color) > ContrastRatio(black, color) ? white : black;
+}
+
 // Counted in hundredths, cut towards zero. The allowance of 1e-9 hundredths
 // is far above the rounding error of the ratio (about 1e-12 hundredths), so
 // that a 21 that comes out as 20.999...96 still shows 21.00; it raises only a

@@ -22,6 +22,9 @@ double LinearComponent(double value);
 double RelativeLuminance(COLORREF color);
 // The lighter colour's luminance against the darker's, 1 .. 21.
 double ContrastRatio(COLORREF a, COLORREF b);
+// Black, or white where white has the higher ratio against the colour: for
+// a mark drawn on it.
+COLORREF BlackOrWhiteOn(COLORREF color);
 // The ratio as shown, in hundredths: two decimals, cut rather than rounded,
 // so that 3.998 shows 3.99 (399).
 unsigned ShownHundredths(double ratio);

@@ -81,15 +81,22 @@ static bool CapturePixel(int x, int y, CaptureBuffer* capture) {
     return linesRead > 0;
 }
 
-COLORREF SampleScreenColor(bool apply) {
+bool ReadPointerPixel(PointerPixel* pixel) {
+    memset(pixel, 0, sizeof *pixel);
     int scale = GetScalePercent();
-    POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
+    GetCursorPos(&pixel->pointer);
+    pixel->at.x = ScaleCoordinate(pixel->pointer.x, scale);
+    pixel->at.y = ScaleCoordinate(pixel->pointer.y, scale);
     CaptureBuffer capture;
     memset(&capture, 0, sizeof capture);
-    if (!CapturePixel(ScaleCoordinate(cursor.x, scale), ScaleCoordinate(cursor.y, scale), &capture))
-        return capture.pixel;
-    uint32_t v = ConvertDibPixel(capture.pixel, capture.header.biBitCount, capture.colorTable);
-    if (apply) return ApplyPixelToChannels(v);
-    return PixelToColorRef(v);
+    if (!CapturePixel(pixel->at.x, pixel->at.y, &capture)) return false;
+    pixel->rgb = ConvertDibPixel(capture.pixel, capture.header.biBitCount, capture.colorTable);
+    return true;
+}
+
+COLORREF SampleScreenColor(bool apply) {
+    PointerPixel pixel;
+    if (!ReadPointerPixel(&pixel)) return 0;
+    if (apply) return ApplyPixelToChannels(pixel.rgb);
+    return PixelToColorRef(pixel.rgb);
 }

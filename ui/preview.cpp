@@ -70,9 +70,7 @@ static void DrawSampleTexts(HDC dc, const RECT& r) {
 static void DrawViewMark(HDC dc, RECT r, COLORREF background) {
     if (g_app.colorView == VIEW_NORMAL) return;
     SelectObject(dc, g_app.sampleFonts[0]);
-    const COLORREF black = 0, white = 0xFFFFFF;
-    SetTextColor(dc, ContrastRatio(background, black) > ContrastRatio(background, white) ? black
-                                                                                         : white);
+    SetTextColor(dc, BlackOrWhiteOn(background));
     r.right -= VIEW_MARK_MARGIN;
     r.bottom -= VIEW_MARK_MARGIN;
     DrawTextA(dc, ColorVisionViewName(g_app.colorView), -1, &r,
