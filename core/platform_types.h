@@ -24,6 +24,10 @@ struct RECT {
     long right;
     long bottom;
 };
+struct POINT {
+    long x;
+    long y;
+};
 #endif
 
 #endif
