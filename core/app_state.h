@@ -82,6 +82,14 @@ struct AppState {
     LONG_PTR previousPreviewProc = 0;
     // The preview's contrast tooltip, from the first mouse move over the dialog.
     HWND contrastTip = nullptr;
+    // The loupe beside the pointer while pick mode waits, made at the first
+    // pick: the point its pixels are read around, the colour of that pixel,
+    // and how the system scales the program's windows for the display, in
+    // per cent, as found when it was made.
+    HWND loupe = nullptr;
+    POINT loupeRead = {0, 0};
+    COLORREF loupeColor = 0;
+    int loupeScale = 100;
     // The colour-vision view the preview paints (a ColorVisionView): the real
     // colours at start.
     int colorView = VIEW_NORMAL;

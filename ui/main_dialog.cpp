@@ -12,6 +12,7 @@
 #include "ui/about_box.h"
 #include "ui/clipboard.h"
 #include "ui/contrast_tip.h"
+#include "ui/loupe.h"
 #include "ui/pick_mode.h"
 #include "ui/preview.h"
 #include "ui/preview_menu.h"
@@ -84,6 +85,7 @@ static void InitMainDialog(HWND dialog) {
 static void CloseMainDialog(HWND dialog) {
     RemovePickKeys();
     DestroyContrastTip();
+    DestroyLoupe();
     for (int i = 0; i < SAMPLE_FONT_COUNT; ++i) {
         if (g_app.sampleFonts[i]) DeleteObject(g_app.sampleFonts[i]);
         g_app.sampleFonts[i] = nullptr;
@@ -214,6 +216,7 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         if (LOWORD(wParam) == WA_INACTIVE) OnPickDeactivated(dialog);
         break;
     case WM_MOUSEMOVE:
+        OnPickMouseMove();
         CreateContrastTip(dialog, lParam);
         break;
     case WM_NOTIFY:

@@ -4,28 +4,35 @@
 
 #include "core/app_state.h"
 #include "core/control_ops.h"
+#include "core/pixel_rules.h"
 #include "core/screen_sample.h"
 #include "ui/contrast_tip.h"
+#include "ui/loupe.h"
 
 // How far an arrow key moves the pointer in pick mode, and with Shift held.
 enum { POINTER_STEP = 1, POINTER_SHIFT_STEP = 10 };
 // The key message's previous-state bit: set on the auto-repeats of a held key.
 static const LPARAM KEY_WAS_DOWN = (LPARAM)1 << 30;
 
-// Shows the colour under the cursor in the swatch, outside any WM_PAINT.
+// Shows the colour under the cursor in the swatch, outside any WM_PAINT, and
+// while pick mode waits for the click, the loupe around it, from one read.
 static void PaintSwatchFromScreen() {
     if (g_app.pickMode == PICK_IDLE) return;
-    HBRUSH brush = CreateSolidBrush(SampleScreenColor(false));
+    PointerPixel pixel;
+    ReadPointerPixel(&pixel);
+    HBRUSH brush = CreateSolidBrush(PixelToColorRef(pixel.rgb));
     HDC dc = GetDC(g_app.swatch);
     FillRect(dc, &g_app.swatchRect, brush);
     DeleteObject(brush);
     ReleaseDC(g_app.swatch, dc);
+    if (g_app.pickMode == PICK_ACTIVE) FollowWithLoupe(GetParent(g_app.swatch), pixel);
 }
 
 static void TakePickedColor() {
     if (g_app.pickMode != PICK_ACTIVE) return;
     g_app.pickMode = PICK_DONE;
     SampleScreenColor(true);
+    HideLoupe();
 }
 
 void RemovePickKeys() {
@@ -40,6 +47,7 @@ void RemovePickKeys() {
 // stays there.
 static void StopSampling(HWND dialog) {
     KillTimer(dialog, PICK_TIMER_ID);
+    HideLoupe();
     if (GetCapture() == dialog) ReleaseCapture();
     InvalidateRect(g_app.swatch, nullptr, TRUE);
     EnableContrastTip(true);
@@ -141,9 +149,15 @@ void StartPickMode(HWND dialog) {
     if (!g_app.pickKeyHook)
         g_app.pickKeyHook =
             SetWindowsHookExA(WH_MSGFILTER, PickKeyProc, nullptr, GetCurrentThreadId());
+    PaintSwatchFromScreen();
 }
 
 void OnPickTimer() { PaintSwatchFromScreen(); }
+
+// Only while waiting for the click: after a pick the swatch stays cleared.
+void OnPickMouseMove() {
+    if (g_app.pickMode == PICK_ACTIVE) PaintSwatchFromScreen();
+}
 
 void OnPickButtonDown() { TakePickedColor(); }
 

@@ -8,6 +8,8 @@
 
 void StartPickMode(HWND dialog);
 void OnPickTimer();
+// A move of the pointer that reached the dialog.
+void OnPickMouseMove();
 void OnPickButtonDown();
 // True for the release of a button whose press took the colour.
 bool OnPickButtonUp(HWND dialog);
