@@ -225,6 +225,9 @@ TEST_F(Preview, colour_and_size_changes_repaint_the_preview) {
 TEST_F(Preview, pick_mode_shows_a_centred_prompt_until_the_click) {
     ASSERT_SOON(true, SamplesShown(Panel(app))) << "the samples before pick mode";
     app.ClickItem(IDC_PICK);
+    // The loupe beside the pointer lies over the preview's right edge after
+    // the click: the pointer goes to the screen's far corner first.
+    MoveMouseTo(1000, 740);
 
     auto promptShown = [](const ScreenCapture& s) {
         return !SamplesShown(s) && FindInk(s, 0, s.Height(), ColorIs(RED)).count > 0;
