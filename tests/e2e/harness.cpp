@@ -81,6 +81,16 @@ std::string ShownTip(const Pikurio& app) {
     return tip && IsWindowVisible(tip) ? WindowText(tip) : std::string("(none)");
 }
 
+HWND ShownLoupe(const Pikurio& app) {
+    HWND loupe = FindProcessWindow(app.ProcessId(), "PikurioLoupe", nullptr);
+    return loupe && IsWindowVisible(loupe) ? loupe : nullptr;
+}
+
+std::string LoupeText(const Pikurio& app) {
+    HWND loupe = ShownLoupe(app);
+    return loupe ? WindowText(loupe) : std::string("(none)");
+}
+
 std::string MenuShown(const Pikurio& app) {
     for (HWND menu : ProcessWindows(app.ProcessId(), "#32768", nullptr)) {
         RECT r;

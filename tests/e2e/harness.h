@@ -80,6 +80,10 @@ std::string ComboItemText(HWND combo, int index);
 HWND CaptureOf(const Pikurio& app);
 // The text of the program's tooltip while it shows; "(none)" when none does.
 std::string ShownTip(const Pikurio& app);
+// The program's loupe while it shows, and its text; null and "(none)" when
+// none shows.
+HWND ShownLoupe(const Pikurio& app);
+std::string LoupeText(const Pikurio& app);
 // Where the program's popup menu shows, its top-left corner written "x,y";
 // with a submenu open, the submenu's. "(none)" when none shows.
 std::string MenuShown(const Pikurio& app);

@@ -128,3 +128,27 @@ TEST_F(Scale, pick_reads_the_pixel_under_the_cursor_scaled_by_the_registry) {
     }
     EXPECT_EQ(placed, WindowPlace(app.Dialog())) << "the dialog stays where it was";
 }
+
+// At 125 % the pointer reads 1.25 times as far from the screen's corner.
+// Under Wine the loupe is not scaled with it, so its first place, below
+// right, would lie over the read pixels: it lies elsewhere, and the pick
+// takes the pattern's pixel, not the loupe's.
+TEST_F(Scale, loupe_lies_clear_of_the_scaled_read_point_and_the_pick_takes_its_pixel) {
+    PerMonitorSettings settings;
+    ASSERT_NO_FATAL_FAILURE(settings.SetDword("MON0001", "DpiValue", 1));
+    const int x = 400, y = 440, readX = 500, readY = 550;
+    const COLORREF field = RGB(0x30, 0x50, 0x70), pixel = RGB(0xD0, 0x40, 0x10);
+    ColorWindow around(field, readX - 50, readY - 50, 100, 100);
+    ColorWindow read(pixel, readX, readY, 1, 1);
+    app.SelectCombo(IDC_TARGET, 1);
+    ASSERT_TRUE(app.PressPick());
+    MoveMouseTo(x, y);
+    ASSERT_SOON(ColorCode(pixel), LoupeText(app)) << "the loupe's code at 125 %";
+    RECT loupe = {0, 0, 0, 0}, shown = {readX - 5, readY - 5, readX + 6, readY + 6}, overlap;
+    GetWindowRect(ShownLoupe(app), &loupe);
+    EXPECT_FALSE(IntersectRect(&overlap, &loupe, &shown))
+        << "the loupe at " << WindowPlace(ShownLoupe(app)) << " over the pixels around "
+        << PointText(readX, readY);
+    PressKey(VK_RETURN);
+    EXPECT_SOON(ColorCode(pixel), app.Text(IDC_CODE)) << "picked at 125 %";
+}
