@@ -36,10 +36,9 @@ static AnyFunction User32Function(const char* name) {
 
 // The screen's pixels around the read point as GDI copies them, then the
 // centre square's frame on its own outer pixels, black or white, and the
-// code, the window's own text, centred below them in the dialog's font.
-static void PaintLoupe(HWND loupe) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(loupe, &paint);
+// code, the window's own text, centred below them in the dialog's font. The
+// font stays selected: the DC's owner gives it back with it.
+static void DrawLoupe(HWND loupe, HDC dc) {
     HDC screen = GetDC(g_app.desktop);
     StretchBlt(dc, 0, 0, LOUPE_SQUARES, LOUPE_SQUARES, screen, g_app.loupeRead.x - LOUPE_REACH,
                g_app.loupeRead.y - LOUPE_REACH, LOUPE_SPAN, LOUPE_SPAN, SRCCOPY);
@@ -52,16 +51,16 @@ static void PaintLoupe(HWND loupe) {
     FillRect(dc, &r, (HBRUSH)GetStockObject(WHITE_BRUSH));
     char code[COPY_TEXT_SIZE];
     int length = GetWindowTextA(loupe, code, sizeof code);
-    // Selected for good: EndPaint gives the DC back with it.
     SelectObject(dc, (HFONT)SendMessageA(GetParent(loupe), WM_GETFONT, 0, 0));
     DrawTextA(dc, code, length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    EndPaint(loupe, &paint);
 }
 
 static LRESULT CALLBACK LoupeProc(HWND loupe, UINT message, WPARAM wParam, LPARAM lParam) {
+    PAINTSTRUCT paint;
     switch (message) {
     case WM_PAINT:
-        PaintLoupe(loupe);
+        DrawLoupe(loupe, BeginPaint(loupe, &paint));
+        EndPaint(loupe, &paint);
         return 0;
     case WM_NCHITTEST:
         // Only to look at: a click goes to whatever lies below.
@@ -118,11 +117,17 @@ void FollowWithLoupe(HWND dialog, const PointerPixel& pixel) {
     GetMonitorInfoA(MonitorFromPoint(pixel.pointer, MONITOR_DEFAULTTONEAREST), &monitor);
     RECT place = PlaceLoupe(pixel.pointer, pixel.at, r.right - r.left, r.bottom - r.top,
                             monitor.rcMonitor, g_app.loupeScale);
-    SetWindowPos(loupe, HWND_TOPMOST, place.left, place.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    // Painted now rather than when the thread is next idle: the squares
-    // follow the pointer.
-    RedrawWindow(loupe, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // A tick with the pointer still leaves it where it is: a move costs.
+    if (place.left != r.left || place.top != r.top || !IsWindowVisible(loupe))
+        SetWindowPos(loupe, HWND_TOPMOST, place.left, place.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Painted now rather than at the next WM_PAINT, which the thread would
+    // take only when idle: the squares follow the pointer. What the move
+    // left to paint is painted with it.
+    HDC dc = GetDC(loupe);
+    DrawLoupe(loupe, dc);
+    ReleaseDC(loupe, dc);
+    ValidateRect(loupe, nullptr);
 }
 
 void HideLoupe() {
