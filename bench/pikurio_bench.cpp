@@ -15,8 +15,10 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "core/pixel_rules.h"
 #include "core/screen_sample.h"
 #include "res/resource.h"
+#include "ui/loupe.h"
 #include "tests/support/pe_imports.h"
 #include "tests/support/program.h"
 #include "tests/support/screen.h"
@@ -88,6 +90,23 @@ COLORREF StraightLineSample() {
     DeleteDC(memory);
     DWORD v = capture.pixel;
     return (v >> 16 & 0xFF) | (v & 0xFF00) | (v & 0xFF) << 16;
+}
+
+// The window that owns the loupe here, as the dialog does in Pikurio.
+HWND g_loupeOwner = nullptr;
+
+// What pick mode does for one move of the pointer: the read, and the loupe
+// placed and painted for it. The loupe moves a pixel each call, back and
+// forth, as it does for an arrow key; the read stays where the pointer is.
+COLORREF FollowOneMove() {
+    static int step = 0;
+    PointerPixel pixel;
+    ReadPointerPixel(&pixel);
+    step ^= 1;
+    pixel.pointer.x += step;
+    pixel.at.x += step;
+    FollowWithLoupe(g_loupeOwner, pixel);
+    return PixelToColorRef(pixel.rgb);
 }
 
 using PixelRead = COLORREF (*)();
@@ -368,6 +387,7 @@ bool MeasurePickCpu(const std::string& pikurio, PickCpu* cpu) {
 
 struct Session {
     double sampleUs, leastUs, straightUs;   // no per-monitor settings
+    double followUs, followSampleUs;        // a move with the loupe, the sample alone
     double keySampleUs, keyLeastUs;         // one monitor's settings present
     double startupMs[3], workingSetKiB[3];  // Pikurio, empty dialog, floor
     double startupRatio, startupFloorRatio, workingSetRatio, workingSetFloorRatio;
@@ -380,6 +400,9 @@ bool RunSession(const std::string& directory, Session* session) {
     session->sampleUs = plain[0];
     session->leastUs = plain[1];
     session->straightUs = plain[2];
+    std::vector<double> follow = MedianReadUs({FollowOneMove, PikurioSample});
+    session->followUs = follow[0];
+    session->followSampleUs = follow[1];
     bool keyAdded = AddMonitorKey();
     std::vector<double> keyed = MedianReadUs({PikurioSample, LeastPixelRead});
     RemoveMonitorKey();
@@ -433,6 +456,10 @@ const Figure FIGURES[] = {
      [](const Session& s) { return s.leastUs; }},
     {"sample, straight-line copy (us)", "straight_line_us", "%.1f",
      [](const Session& s) { return s.straightUs; }},
+    {"pointer move with loupe (us)", "loupe_move_us", "%.1f",
+     [](const Session& s) { return s.followUs; }},
+    {"sample alone, same rounds (us)", "loupe_sample_us", "%.1f",
+     [](const Session& s) { return s.followSampleUs; }},
     {"sample with key, Pikurio (us)", "sample_key_us", "%.1f",
      [](const Session& s) { return s.keySampleUs; }},
     {"sample with key, least read (us)", "least_read_key_us", "%.1f",
@@ -462,6 +489,8 @@ const Figure FIGURES[] = {
      [](const Session& s) { return Ratio(s.sampleUs, s.leastUs); }},
     {"sample with key / least read", "sample_key_ratio", "%.3f",
      [](const Session& s) { return Ratio(s.keySampleUs, s.keyLeastUs); }},
+    {"pointer move with loupe / sample", "loupe_move_ratio", "%.3f",
+     [](const Session& s) { return Ratio(s.followUs, s.followSampleUs); }},
     {"sample / straight-line copy", "sample_overhead_ratio", "%.3f",
      [](const Session& s) { return Ratio(s.sampleUs, s.straightUs); }},
     {"start-up / empty dialog", "startup_ratio", "%.3f",
@@ -550,6 +579,7 @@ int main() {
     QueryPerformanceFrequency(&frequency);
     g_ticksPerMs = (double)frequency.QuadPart / 1000.0;
     g_app.desktop = GetDesktopWindow();
+    g_app.instance = GetModuleHandleA(nullptr);
     std::string directory = ProgramDirectory();
 
     // A key left by an interrupted run is ours to remove; any other settings
@@ -560,6 +590,8 @@ int main() {
         return 1;
     }
     SetCursorPos(300, 300);
+    g_loupeOwner = CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   g_app.instance, nullptr);
     printf("Pikurio benchmark: %d sessions, each figure against baselines from the same session\n",
            SESSIONS);
     fflush(stdout);
@@ -571,5 +603,7 @@ int main() {
     }
     Report(sessions, directory);
     fflush(stdout);
+    DestroyLoupe();
+    DestroyWindow(g_loupeOwner);
     return 0;
 }
