@@ -4,9 +4,10 @@
 # while the pointer rests on the preview, then the preview's menu opened there
 # with text 2's submenu open, then the dialog in the P-type colour-vision view
 # chosen from that menu, then opens the About box with a click on the version
-# button and captures it too. Writes docs/main-dialog.png,
-# docs/contrast-tooltip.png, docs/preview-menu.png, docs/color-view-p.png and
-# docs/about-box.png.
+# button and captures it too, and last pick mode with its loupe over the
+# prompt. Writes docs/main-dialog.png, docs/contrast-tooltip.png,
+# docs/preview-menu.png, docs/color-view-p.png, docs/about-box.png and
+# docs/pick-loupe.png.
 # Needs the built exe and the Wine prefix (`make screenshots`).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -120,3 +121,22 @@ about=$(wait_for_window 'バージョン情報')
 xdotool mousemove 5 700
 sleep 0.5
 capture "$about" docs/about-box.png
+
+# The About box closes with Esc; then the pick button (216..254 of 263 units
+# across, 33..48 of 175 down) starts pick mode, and the pointer rests on the
+# prompt's first line in the preview, so that the loupe shows its strokes.
+# The picture is the dialog and the loupe together. Pick mode is left
+# waiting: the program ends with the script.
+xdotool key Escape
+sleep 0.5
+xdotool mousemove $((left + 3 + (235 * (width - 6)) / 263)) $((top + 22 + (81 * (height - 25)) / 350)) click 1
+sleep 0.5
+xdotool mousemove $((left + 3 + (150 * (width - 6)) / 263)) $((top + 22 + (200 * (height - 25)) / 350))
+sleep 1
+right=$((left + width)) bottom=$((top + height))
+for window in $(xdotool search --onlyvisible --class pikurio.exe); do
+  IFS='x+' read -r w h x y <<<"$(xwininfo -id "$window" | sed -n 's/^ *-geometry //p')"
+  [ $((x + w)) -gt "$right" ] && right=$((x + w))
+  [ $((y + h)) -gt "$bottom" ] && bottom=$((y + h))
+done
+capture "$((right - left))x$((bottom - top))+$left+$top" docs/pick-loupe.png
