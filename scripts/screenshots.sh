@@ -122,16 +122,21 @@ xdotool mousemove 5 700
 sleep 0.5
 capture "$about" docs/about-box.png
 
-# The About box closes with Esc; then the pick button (216..254 of 263 units
-# across, 33..48 of 175 down) starts pick mode, and the pointer rests on the
-# prompt's first line in the preview, so that the loupe shows its strokes.
-# The picture is the dialog and the loupe together. Pick mode is left
-# waiting: the program ends with the script.
+# The About box closes with Esc, and the preview's menu gives back the first
+# view (four up from its end). Then the pick button (216..254 of 263 units
+# across, 33..48 of 175 down) starts pick mode, and the pointer rests on a
+# stroke of the prompt's first line, so that the loupe shows its pixels. The
+# picture is the dialog and the loupe together. Pick mode is left waiting:
+# the program ends with the script.
 xdotool key Escape
+sleep 0.5
+xdotool mousemove $((left + 3 + (181 * (width - 6)) / 263)) $((top + 22 + (220 * (height - 25)) / 350)) click 3
+sleep 1
+xdotool key Up Up Up Up Return
 sleep 0.5
 xdotool mousemove $((left + 3 + (235 * (width - 6)) / 263)) $((top + 22 + (81 * (height - 25)) / 350)) click 1
 sleep 0.5
-xdotool mousemove $((left + 3 + (150 * (width - 6)) / 263)) $((top + 22 + (200 * (height - 25)) / 350))
+xdotool mousemove $((left + 1 + (150 * (width - 6)) / 263)) $((top + 22 + (200 * (height - 25)) / 350))
 sleep 1
 right=$((left + width)) bottom=$((top + height))
 for window in $(xdotool search --onlyvisible --class pikurio.exe); do
