@@ -1,13 +1,5 @@
 #include "core/loupe_place.h"
 
-// A window coordinate times scalePercent / 100, rounded down: the pixel
-// that holds it. Shifted to positive for the division, which truncates;
-// screens reach nowhere near the shift.
-static long ScaledDown(long coordinate, int scalePercent) {
-    const long SHIFT = 1000000;
-    return (coordinate * scalePercent + 100 * SHIFT) / 100 - SHIFT;
-}
-
 RECT PlaceLoupe(POINT pointer, POINT readPoint, int width, int height, const RECT& monitor,
                 int scalePercent) {
     // Both axes alike: x, then y.
@@ -17,7 +9,7 @@ RECT PlaceLoupe(POINT pointer, POINT readPoint, int width, int height, const REC
     long first[2] = {0, 0};
     for (int place = 0; place < 4; ++place) {
         long from[2];
-        bool onMonitor = true, covers = true;
+        bool fits = true, covers = true;
         for (int axis = 0; axis < 2; ++axis) {
             // Bit 0 of the place puts the loupe left of the pointer, bit 1 above it.
             long start =
@@ -25,13 +17,14 @@ RECT PlaceLoupe(POINT pointer, POINT readPoint, int width, int height, const REC
             long end = start + size[axis];
             from[axis] = start;
             if (place == 0) first[axis] = start;
-            onMonitor = onMonitor && start >= low[axis] && end <= high[axis];
-            // Where the system shows the window: its far edge is exclusive, so
-            // the last pixel it covers is the one before that edge rounded up.
-            covers = covers && ScaledDown(start, scalePercent) <= read[axis] + LOUPE_REACH &&
-                     read[axis] - LOUPE_REACH < -ScaledDown(-end, scalePercent);
+            fits = fits && start >= low[axis] && end <= high[axis];
+            // Where the system shows the window its edges are scaled, and a
+            // pixel that they cut counts as covered: compared in hundredths,
+            // nothing is rounded.
+            covers = covers && start * scalePercent < (read[axis] + LOUPE_REACH + 1) * 100 &&
+                     end * scalePercent > (read[axis] - LOUPE_REACH) * 100;
         }
-        if (onMonitor && !covers) {
+        if (fits && !covers) {
             first[0] = from[0];
             first[1] = from[1];
             break;

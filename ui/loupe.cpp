@@ -117,10 +117,8 @@ void FollowWithLoupe(HWND dialog, const PointerPixel& pixel) {
     GetMonitorInfoA(MonitorFromPoint(pixel.pointer, MONITOR_DEFAULTTONEAREST), &monitor);
     RECT place = PlaceLoupe(pixel.pointer, pixel.at, r.right - r.left, r.bottom - r.top,
                             monitor.rcMonitor, g_app.loupeScale);
-    // A tick with the pointer still leaves it where it is: a move costs.
-    if (place.left != r.left || place.top != r.top || !IsWindowVisible(loupe))
-        SetWindowPos(loupe, HWND_TOPMOST, place.left, place.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(loupe, HWND_TOPMOST, place.left, place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     // Painted now rather than at the next WM_PAINT, which the thread would
     // take only when idle: the squares follow the pointer. What the move
     // left to paint is painted with it.
