@@ -67,11 +67,13 @@ struct AppState {
     int currentSlot = SLOT_BACKGROUND;
     int updateDepth = 0;
     PickMode pickMode = PICK_IDLE;
-    // Sees the dialog loop's keys while pick mode waits for the click, and
-    // until the release of the key that took the colour.
-    HHOOK pickKeyHook = nullptr;
-    HWND pickDialog = nullptr;  // the dialog the key filter acts on, while it is set
-    WPARAM pickHeldKey = 0;     // Enter or Space after it took a colour, until released
+    HWND dialog = nullptr;
+    // Sees the keys of the dialog's loop first, whichever control has the focus.
+    HHOOK keyHook = nullptr;
+    WPARAM pickHeldKey = 0;  // Enter or Space after it took a colour, until released
+    // An F10 whose press was kept from the dialog, or ended a menu: its release
+    // is kept too, or the dialog would enter the window's menu mode unseen.
+    bool f10Taken = false;
 
     HFONT sampleFonts[SAMPLE_FONT_COUNT] = {nullptr, nullptr, nullptr};
     HFONT promptFont = nullptr;
@@ -85,6 +87,8 @@ struct AppState {
     // The colour-vision view the preview paints (a ColorVisionView): the real
     // colours at start.
     int colorView = VIEW_NORMAL;
+    // The colours the preview's menu offers, by command, as its items show them.
+    COLORREF offeredColors[IDM_PASSING_COUNT] = {};
 };
 
 extern AppState g_app;

@@ -128,15 +128,15 @@ int FormatVerdictLine(char* text, size_t size, int k, bool withCode) {
                            ratio, ContrastLevel(ratio, slot.sizeIndex));
 }
 
-bool FormatPassingItem(char* text, size_t size, int k, int level) {
+COLORREF FormatPassingItem(char* text, size_t size, int k, int level) {
     const ColorSlot& slot = g_app.slots[SLOT_TEXT1 + k];
     COLORREF background = g_app.slots[SLOT_BACKGROUND].color;
     COLORREF color = PassingColor(slot.color, background, slot.sizeIndex, level);
-    if (color == NO_PASSING_COLOR || color == slot.color) return false;
+    if (color == NO_PASSING_COLOR || color == slot.color) return NO_PASSING_COLOR;
     char code[CODE_SIZE];
     FormatRatioLine(text, size, TEXT_PASSING_ITEM, LEVEL_NAMES[level], TEXT_PASSING_WORD,
                     FormatCode(code, color), ContrastRatio(color, background), "");
-    return true;
+    return color;
 }
 
 // The longest text line is 32 bytes: a first line and three of them fit with room to spare.

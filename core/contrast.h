@@ -39,9 +39,10 @@ COLORREF PassingColor(COLORREF text, COLORREF background, int sizeIndex, int lev
 // Text k's line: "文字２（中） #00FF00 1.37:1 不足", without the colour's code
 // for the tooltip. Returns the bytes written.
 int FormatVerdictLine(char* text, size_t size, int k, bool withCode);
-// Text k's passing colour for a level it lacks: "AA にする  #008A00（4.53:1）";
-// false when it reaches the level already or no colour on its paths does.
-bool FormatPassingItem(char* text, size_t size, int k, int level);
+// Text k's passing colour for a level it lacks, and its item: "AA にする
+// #008A00（4.53:1）"; NO_PASSING_COLOR, and no item, when it reaches the level
+// already or no colour on its paths does.
+COLORREF FormatPassingItem(char* text, size_t size, int k, int level);
 // A first line, then each text's line, joined by "\r\n": for the tooltip the
 // title and the lines without codes, for the copy the background's name and
 // code and the lines with theirs.

@@ -12,6 +12,7 @@
 #include "ui/about_box.h"
 #include "ui/clipboard.h"
 #include "ui/contrast_tip.h"
+#include "ui/dialog_keys.h"
 #include "ui/pick_mode.h"
 #include "ui/preview.h"
 #include "ui/preview_menu.h"
@@ -79,10 +80,13 @@ static void InitMainDialog(HWND dialog) {
     g_app.swatch = GetDlgItem(dialog, IDC_SWATCH);
     GetClientRect(g_app.swatch, &g_app.swatchRect);
     InstallPreviewProc(g_app.slots[SLOT_BACKGROUND].window);
+    InstallDialogKeys(dialog);
 }
 
+// A menu that is open closes first: it would stay on the screen alone.
 static void CloseMainDialog(HWND dialog) {
-    RemovePickKeys();
+    EndMenu();
+    RemoveDialogKeys();
     DestroyContrastTip();
     for (int i = 0; i < SAMPLE_FONT_COUNT; ++i) {
         if (g_app.sampleFonts[i]) DeleteObject(g_app.sampleFonts[i]);
@@ -129,7 +133,7 @@ static void OnEditChanged(int id, HWND edit) {
 static void CopyColorCode() {
     char text[COPY_TEXT_SIZE];
     FormatCopyText(text);
-    CopyTextToClipboard(text);
+    CopyTextOrBeep(text);
 }
 
 // Enter arrives as IDOK when the focused push button is not the default one,
@@ -206,7 +210,7 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_RBUTTONUP:
         // The release of a press that picked goes no further: the default
         // handling would make a right one a context menu at the picked point.
-        return OnPickButtonUp(dialog);
+        return OnPickButtonUp(dialog, wParam);
     case WM_CONTEXTMENU:
         OpenPreviewMenu(dialog, lParam);
         break;

@@ -28,13 +28,6 @@ static void TakePickedColor() {
     SampleScreenColor(true);
 }
 
-void RemovePickKeys() {
-    if (g_app.pickKeyHook) UnhookWindowsHookEx(g_app.pickKeyHook);
-    g_app.pickKeyHook = nullptr;
-    g_app.pickDialog = nullptr;
-    g_app.pickHeldKey = 0;
-}
-
 // Stops following the cursor, clears the swatch and gives the mouse back; the
 // mouse only if it is still ours: when another window has just taken it, it
 // stays there.
@@ -47,11 +40,9 @@ static void StopSampling(HWND dialog) {
 
 // The click is over: give the mouse back and return to editing. The focus
 // moves through the dialog manager so that no button keeps the default look.
-// The keys go back too, but for a key that took the colour and is still held.
 static void FinishPickClick(HWND dialog) {
     if (g_app.pickMode == PICK_IDLE) return;
     StopSampling(dialog);
-    if (!g_app.pickHeldKey) RemovePickKeys();
     SetActiveWindow(dialog);
     SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)g_app.channels[CHANNEL_RED].hexEdit, TRUE);
 }
@@ -64,7 +55,7 @@ static void EndPickMode(HWND dialog) {
     // Set first: releasing the capture sends WM_CAPTURECHANGED back here.
     g_app.pickMode = PICK_IDLE;
     StopSampling(dialog);
-    RemovePickKeys();
+    g_app.pickHeldKey = 0;
     SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RepaintPreview();
 }
@@ -79,25 +70,18 @@ static void NudgePointer(int dx, int dy) {
     PaintSwatchFromScreen();
 }
 
-// The key that took the colour is kept from the controls until it is
-// released: its auto-repeat would type into the focused hex edit.
-static void OnHeldKey(bool pressed) {
-    if (pressed) return;
-    g_app.pickHeldKey = 0;
-    if (g_app.pickMode != PICK_ACTIVE) RemovePickKeys();
-}
-
 // The keys of pick mode: the arrows move the pointer, and a fresh press of
 // Enter or Space takes the colour under it as a click there would. Both the
-// press and the release of these keys are kept from the controls; false for
-// any other key.
-static bool OnPickKey(const MSG& msg) {
+// press and the release of these keys are kept from the controls, and so is
+// the key that took the colour until it is released: its auto-repeat would
+// type into the focused hex edit. False for any other key.
+bool OnPickKey(const MSG& msg) {
     // The arrows' key codes follow each other: left, up, right, down.
     static const signed char DX[] = {-1, 0, 1, 0}, DY[] = {0, -1, 0, 1};
     const WPARAM key = msg.wParam;
     const bool pressed = msg.message == WM_KEYDOWN;
     if (key == g_app.pickHeldKey) {
-        OnHeldKey(pressed);
+        if (!pressed) g_app.pickHeldKey = 0;
         return true;
     }
     if (g_app.pickMode != PICK_ACTIVE) return false;
@@ -107,7 +91,7 @@ static bool OnPickKey(const MSG& msg) {
         if (pressed && !(msg.lParam & KEY_WAS_DOWN)) {
             g_app.pickHeldKey = key;
             TakePickedColor();
-            FinishPickClick(g_app.pickDialog);
+            FinishPickClick(g_app.dialog);
         }
         return true;
     }
@@ -116,19 +100,8 @@ static bool OnPickKey(const MSG& msg) {
     return true;
 }
 
-// Sees each message the dialog loop takes before the dialog manager does; a
-// non-zero result keeps the message from going any further.
-static LRESULT CALLBACK PickKeyProc(int code, WPARAM wParam, LPARAM lParam) {
-    const MSG* msg = (const MSG*)lParam;
-    if (code == MSGF_DIALOGBOX && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
-        OnPickKey(*msg))
-        return TRUE;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // Stays on top and takes the mouse until a click, or Enter or Space, picks a
-// colour. The dialog's own loop is the platform's, so its keys are seen
-// through a message filter on this thread, for as long as pick mode lasts.
+// colour.
 void StartPickMode(HWND dialog) {
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     g_app.pickMode = PICK_ACTIVE;
@@ -137,21 +110,18 @@ void StartPickMode(HWND dialog) {
     RepaintPreview();
     SetCapture(dialog);
     SetTimer(dialog, PICK_TIMER_ID, PICK_TIMER_PERIOD_MS, nullptr);
-    g_app.pickDialog = dialog;
-    if (!g_app.pickKeyHook)
-        g_app.pickKeyHook =
-            SetWindowsHookExA(WH_MSGFILTER, PickKeyProc, nullptr, GetCurrentThreadId());
 }
 
 void OnPickTimer() { PaintSwatchFromScreen(); }
 
 void OnPickButtonDown() { TakePickedColor(); }
 
-// The dialog holds the mouse from the start of pick mode to the release of
-// the button that picked, which gives it back.
-bool OnPickButtonUp(HWND dialog) {
+// The dialog holds the mouse from the start of pick mode until the buttons
+// are up after the pick: a press and release of the other button while one is
+// held belong to the pick too, so that neither release becomes a context menu.
+bool OnPickButtonUp(HWND dialog, WPARAM buttonsDown) {
     bool picked = GetCapture() == dialog;
-    FinishPickClick(dialog);
+    if (!picked || !(buttonsDown & (MK_LBUTTON | MK_RBUTTON))) FinishPickClick(dialog);
     return picked;
 }
 

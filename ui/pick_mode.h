@@ -9,11 +9,12 @@
 void StartPickMode(HWND dialog);
 void OnPickTimer();
 void OnPickButtonDown();
-// True for the release of a button whose press took the colour.
-bool OnPickButtonUp(HWND dialog);
+// True for a release that belongs to the pick: buttonsDown, the message's
+// MK_ flags, tells whether another button is still held.
+bool OnPickButtonUp(HWND dialog, WPARAM buttonsDown);
 void OnPickDeactivated(HWND dialog);
 void OnPickCaptureChanged(HWND dialog, HWND newCapture);
-// The dialog is closing: its keys go back to the dialog manager.
-void RemovePickKeys();
+// A key of the dialog's loop: true when pick mode took it.
+bool OnPickKey(const MSG& msg);
 
 #endif

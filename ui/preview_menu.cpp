@@ -12,17 +12,23 @@
 #include "ui/clipboard.h"
 #include "ui/contrast_tip.h"
 
+// A key message's previous-state bit: set on the auto-repeats of a held key.
+static const LPARAM KEY_REPEAT_BIT = (LPARAM)1 << 30;
+
 // Text k's line. Below AAA it opens the colours that bring it up to the
 // levels it lacks, AA first; with none to offer it is a plain item whose id,
-// 0, is what TrackPopupMenu returns for no choice. The submenu goes with the
-// menu once appended; if the append fails, it goes here.
+// 0, is what TrackPopupMenu returns for no choice. Each colour is kept as its
+// item shows it, for the choice. The submenu goes with the menu once
+// appended; if the append fails, it goes here.
 static void AppendVerdict(HMENU menu, int k) {
     char text[CONTRAST_TEXT_SIZE];
     HMENU offers = nullptr;
     for (int level = LEVEL_AA; level >= LEVEL_AAA; --level) {
-        if (!FormatPassingItem(text, sizeof text, k, level)) continue;
+        const int offer = 2 * k + level;
+        g_app.offeredColors[offer] = FormatPassingItem(text, sizeof text, k, level);
+        if (g_app.offeredColors[offer] == NO_PASSING_COLOR) continue;
         if (!offers) offers = CreatePopupMenu();
-        AppendMenuA(offers, MF_STRING, IDM_PASSING_FIRST + 2 * k + level, text);
+        AppendMenuA(offers, MF_STRING, IDM_PASSING_FIRST + offer, text);
     }
     FormatVerdictLine(text, sizeof text, k, true);
     if (!AppendMenuA(menu, offers ? MF_POPUP : MF_STRING, (UINT_PTR)offers, text) && offers)
@@ -51,15 +57,14 @@ static void AppendViews(HMENU menu) {
 static void (*const MENU_PARTS[])(HMENU) = {AppendVerdicts, AppendSeparator, AppendCopyItem,
                                             AppendSeparator, AppendViews};
 
-// The chosen colour becomes its text's, as choosing the text in the target
-// combo and typing the colour would make it: the combo shows the text, and the
-// channels load the colour, which every control, the preview and its tooltip
-// then show. The combo does not notify a selection set from here.
+// The chosen colour, as its item showed it, becomes its text's, as choosing
+// the text in the target combo and typing the colour would make it: the combo
+// shows the text, and the channels load the colour, which every control, the
+// preview and its tooltip then show. The combo does not notify a selection
+// set from here.
 static void TakePassingColor(HWND dialog, unsigned offer) {
     int slot = SLOT_TEXT1 + (int)(offer / 2);
-    ColorSlot& text = g_app.slots[slot];
-    text.color = PassingColor(text.color, g_app.slots[SLOT_BACKGROUND].color, text.sizeIndex,
-                              (int)(offer % 2));
+    g_app.slots[slot].color = g_app.offeredColors[offer];
     SendMessageA(GetDlgItem(dialog, IDC_TARGET), CB_SETCURSEL, slot, 0);
     LoadSlotIntoChannels(slot);
 }
@@ -68,7 +73,7 @@ static void TakePassingColor(HWND dialog, unsigned offer) {
 static void CopyResults() {
     char text[CONTRAST_TEXT_SIZE];
     FormatContrastText(text, true);
-    CopyTextToClipboard(text);
+    CopyTextOrBeep(text);
 }
 
 // The preview paints in the chosen view from now on; everything else keeps
@@ -111,4 +116,32 @@ void OpenPreviewMenu(HWND dialog, LPARAM where) {
         (UINT)TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog, nullptr);
     DestroyMenu(menu);
     OnMenuChoice(dialog, id);
+}
+
+// Shift+F10 opens the menu from every control but the edits, which have their
+// own, as the menu key does (some controls, the combo boxes, never turn it
+// into a context menu). While pick mode waits, F10 does nothing at all. An
+// F10 whose press was taken here, or that closed a menu, has its release kept
+// from the dialog, whose default handling would enter the window's menu mode
+// unseen and keep the keys. True when the key was taken.
+bool OnPreviewMenuKey(int code, const MSG& msg) {
+    if (msg.wParam != VK_F10) return false;
+    const bool pressed = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    if (!pressed) {
+        const bool taken = g_app.f10Taken;
+        g_app.f10Taken = false;
+        return taken;
+    }
+    g_app.f10Taken = true;
+    if (code == MSGF_MENU) return false;
+    if (g_app.pickMode == PICK_ACTIVE) return true;
+    const bool inEdit = SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL;
+    if (GetKeyState(VK_SHIFT) >= 0 || inEdit) {
+        g_app.f10Taken = false;
+        return false;
+    }
+    // A repeat of a held key opens nothing more: it would close the menu it opened.
+    if (!(msg.lParam & KEY_REPEAT_BIT))
+        PostMessageA(g_app.dialog, WM_CONTEXTMENU, (WPARAM)msg.hwnd, (LPARAM)-1);
+    return true;
 }

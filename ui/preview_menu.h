@@ -9,5 +9,8 @@
 
 // The dialog's WM_CONTEXTMENU: where is its lParam, a screen point or -1, -1.
 void OpenPreviewMenu(HWND dialog, LPARAM where);
+// A key of the dialog's loop (code MSGF_DIALOGBOX) or of a menu's (MSGF_MENU):
+// true when the menu's keys took it.
+bool OnPreviewMenuKey(int code, const MSG& msg);
 
 #endif

@@ -72,9 +72,23 @@ HGLOBAL WINAPI RecordingGlobalFree(HGLOBAL memory) {
     return g_realGlobalFree(memory);
 }
 
+int g_opens = 0;
+int g_beeps = 0;
+
+BOOL WINAPI CountingFailingOpenClipboard(HWND) {
+    ++g_opens;
+    return FALSE;
+}
+
+BOOL WINAPI RecordingMessageBeep(UINT) {
+    ++g_beeps;
+    return TRUE;
+}
+
 // One call of CopyTextToClipboard with one platform call failing (none when
 // function is null): what it returns, what the clipboard holds after it (null:
-// nothing), and whether memory was handed on before the failure.
+// nothing), and how many blocks were handed to the failing call, each of
+// which must be freed.
 struct Case {
     const char* name;
     const char* dll;
@@ -82,21 +96,22 @@ struct Case {
     void* replacement;
     int result;
     const char* clipboard;
-    bool memoryTaken;
+    size_t blocksHanded;
 };
 
 }  // namespace
 
 TEST(Clipboard, copy_fails_cleanly_and_frees_its_memory) {
     const Case cases[] = {
-        {"open fails", "user32.dll", "OpenClipboard", (void*)FailingOpenClipboard, 1, "before",
-         false},
-        {"lock fails", "kernel32.dll", "GlobalLock", (void*)FailingGlobalLock, 1, "before", true},
-        // Past EmptyClipboard: the clipboard is left empty.
+        {"open fails", "user32.dll", "OpenClipboard", (void*)FailingOpenClipboard, 1, "before", 0},
+        // The first block fails: no other is made.
+        {"lock fails", "kernel32.dll", "GlobalLock", (void*)FailingGlobalLock, 1, "before", 1},
+        // Past EmptyClipboard: the clipboard is left empty; the text, its
+        // Unicode form and the locale are each refused.
         {"clipboard refuses the data", "user32.dll", "SetClipboardData",
-         (void*)RefusingSetClipboardData, 1, nullptr, true},
+         (void*)RefusingSetClipboardData, 1, nullptr, 3},
         // The clipboard owns the memory then: nothing is freed here.
-        {"success", nullptr, nullptr, nullptr, 0, "#ABCDEF", false},
+        {"success", nullptr, nullptr, nullptr, 0, "#ABCDEF", 0},
     };
     void** freeSlot = ImportSlot("kernel32.dll", "GlobalFree");
     ASSERT_NE(nullptr, freeSlot) << "import of GlobalFree found";
@@ -117,12 +132,26 @@ TEST(Clipboard, copy_fails_cleanly_and_frees_its_memory) {
         }
         EXPECT_EQ(c.result, result) << "result";
         EXPECT_EQ(c.clipboard ? c.clipboard : "(none)", ClipboardText()) << "clipboard";
-        if (c.memoryTaken) {
-            ASSERT_EQ(1u, g_locked.size()) << "memory handed to the failing call";
-            EXPECT_EQ(1u, g_freed.size()) << "that memory freed, once";
-            EXPECT_TRUE(g_freed.size() == 1 && g_freed[0] == g_locked[0]) << "the same block freed";
-        } else {
-            EXPECT_EQ(0u, g_freed.size()) << "nothing freed";
-        }
+        EXPECT_EQ(c.blocksHanded, g_locked.size()) << "blocks handed to the failing call";
+        EXPECT_EQ(g_locked, g_freed) << "each of them freed, once";
     }
+}
+
+// A clipboard another program holds is tried again for a while; a copy that
+// still cannot get there beeps, and one that gets there does not.
+TEST(Clipboard, a_copy_tries_a_busy_clipboard_again_then_beeps) {
+    void** openSlot = ImportSlot("user32.dll", "OpenClipboard");
+    void** beepSlot = ImportSlot("user32.dll", "MessageBeep");
+    ASSERT_TRUE(openSlot && beepSlot) << "imports of OpenClipboard and MessageBeep found";
+    ImportPatch beeping(beepSlot, (void*)RecordingMessageBeep);
+    g_opens = g_beeps = 0;
+    {
+        ImportPatch failing(openSlot, (void*)CountingFailingOpenClipboard);
+        CopyTextOrBeep("#ABCDEF");
+    }
+    EXPECT_EQ(10, g_opens) << "tries of the busy clipboard";
+    EXPECT_EQ(1, g_beeps) << "beeps after the last try";
+    CopyTextOrBeep("#123456");
+    EXPECT_EQ(1, g_beeps) << "beeps after a copy that got there";
+    EXPECT_EQ("#123456", ClipboardText());
 }

@@ -95,9 +95,12 @@ TEST(Contrast, menu_lines_and_passing_items_from_the_slots) {
     char text[64];
     FormatVerdictLine(text, sizeof text, 1, true);
     EXPECT_STREQ("文字２（中） #00FF00 1.37:1 不足", text);
-    ASSERT_TRUE(FormatPassingItem(text, sizeof text, 1, LEVEL_AA));
+    ASSERT_EQ(Ref(0x008A00), FormatPassingItem(text, sizeof text, 1, LEVEL_AA));
     EXPECT_STREQ("AA にする  #008A00（4.53:1）", text);
-    EXPECT_FALSE(FormatPassingItem(text, sizeof text, 0, LEVEL_AA)) << "text 1 reaches AA";
-    EXPECT_TRUE(FormatPassingItem(text, sizeof text, 0, LEVEL_AAA)) << "text 1 lacks AAA";
-    EXPECT_FALSE(FormatPassingItem(text, sizeof text, 2, LEVEL_AAA)) << "text 3 reaches AAA";
+    EXPECT_EQ(NO_PASSING_COLOR, FormatPassingItem(text, sizeof text, 0, LEVEL_AA))
+        << "text 1 reaches AA";
+    EXPECT_NE(NO_PASSING_COLOR, FormatPassingItem(text, sizeof text, 0, LEVEL_AAA))
+        << "text 1 lacks AAA";
+    EXPECT_EQ(NO_PASSING_COLOR, FormatPassingItem(text, sizeof text, 2, LEVEL_AAA))
+        << "text 3 reaches AAA";
 }
