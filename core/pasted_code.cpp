@@ -1,7 +1,5 @@
 #include "core/pasted_code.h"
 
-#include "core/color_model.h"
-
 namespace {
 
 // Where the reading has got to in the pasted text.
@@ -48,8 +46,8 @@ static int HexDigit(const Scanner& s) {
     return c - 'a' < 6u ? (int)(c - 'a' + 10) : -1;
 }
 
-// "#RRGGBB", "RRGGBB" or "#RGB", each channel into rgb[].
-static bool ReadHexCode(Scanner* s, unsigned (&rgb)[3]) {
+// "#RRGGBB", "RRGGBB" or "#RGB".
+static bool ReadHexCode(Scanner* s, COLORREF* color) {
     bool hash = Take(s, '#');
     uint32_t v = 0;
     int digits = 0;
@@ -59,18 +57,19 @@ static bool ReadHexCode(Scanner* s, unsigned (&rgb)[3]) {
         v = (v & 0xF00) * 0x1100 | (v & 0xF0) * 0x110 | (v & 0xF) * 0x11;
     else if (digits != 6)
         return false;
-    rgb[0] = v >> 16;
-    rgb[1] = v >> 8 & 0xFF;
-    rgb[2] = v & 0xFF;
+    // 0x00RRGGBB, byte-swapped and shifted: 0x00BBGGRR.
+    *color = __builtin_bswap32(v) >> 8;
     return true;
 }
 
 // "rgb(R, G, B)" or "rgb(R G B)": commas between all three numbers or none.
-static bool ReadRgbFunction(Scanner* s, unsigned (&rgb)[3]) {
-    if (!Take(s, 'r') || !Take(s, 'g') || !Take(s, 'b')) return false;
+static bool ReadRgbFunction(Scanner* s, COLORREF* color) {
+    for (const char* name = "rgb"; *name; ++name)
+        if (!Take(s, (unsigned char)*name)) return false;
     SkipBlanks(s);
     if (!Take(s, '(')) return false;
     int commas = 0;
+    *color = 0;
     for (int i = 0; i < 3; ++i) {
         // Two numbers with neither a comma nor a blank between are one number.
         SkipBlanks(s);
@@ -83,7 +82,7 @@ static bool ReadRgbFunction(Scanner* s, unsigned (&rgb)[3]) {
         for (unsigned c; (c = Peek(*s) - '0') < 10u && value <= 255; ++digits, ++s->pos)
             value = value * 10 + c;
         if (digits == 0 || value > 255) return false;
-        rgb[i] = value;
+        *color |= value << 8 * i;
     }
     SkipBlanks(s);
     return Take(s, ')') && commas != 1;
@@ -91,13 +90,12 @@ static bool ReadRgbFunction(Scanner* s, unsigned (&rgb)[3]) {
 
 bool ReadPastedCode(const uint16_t* text, size_t length, COLORREF* color) {
     Scanner s = {text, length, 0};
-    unsigned rgb[3];
+    COLORREF read;
     SkipBlanks(&s);
-    bool read = PeekLower(s) == 'r' ? ReadRgbFunction(&s, rgb) : ReadHexCode(&s, rgb);
-    if (!read) return false;
+    if (!(PeekLower(s) == 'r' ? ReadRgbFunction(&s, &read) : ReadHexCode(&s, &read))) return false;
     SkipBlanks(&s);
     if (Take(&s, ';')) SkipBlanks(&s);
     if (Peek(s) != 0) return false;
-    *color = MakeColorRef(rgb[0], rgb[1], rgb[2]);
+    *color = read;
     return true;
 }
