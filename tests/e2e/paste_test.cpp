@@ -82,6 +82,12 @@ TEST_F(Paste, what_is_no_code_changes_nothing_but_a_hex_edit_pastes_it_as_typed)
     PressKey('V', VK_CONTROL);
     Settle(300);
     EXPECT_EQ(start, app.ChannelsShown()) << "words around a code, in the colour-code field";
+    std::wstring megabyte(1 << 19, L' ');
+    PutClipboardUnicode((megabyte + L"\x8272#abc\x01").c_str());
+    PressKey('V', VK_CONTROL);
+    EXPECT_TRUE(app.Responds()) << "the dialog answers after a megabyte of text";
+    EXPECT_EQ(start, app.ChannelsShown())
+        << "a megabyte of blanks before a code and other characters";
 
     PutClipboardUnicode(L"#000000");
     {
