@@ -21,89 +21,47 @@ std::string Read(const std::u16string& text, size_t length) {
 }
 std::string Read(const std::u16string& text) { return Read(text, text.size()); }
 
+// The texts that read as one code, or that are refused.
 struct Row {
-    const char16_t* text;
     const char* read;
+    std::vector<const char16_t*> texts;
 };
 
 }  // namespace
 
 TEST(PastedCode, reads_every_form_and_refuses_everything_else) {
-    const char* const no = "refused";
     const Row rows[] = {
-        {u"#3a7bd5", "#3A7BD5"},
-        {u"#3A7BD5", "#3A7BD5"},
-        {u"3a7Bd5", "#3A7BD5"},
-        {u"#abc", "#AABBCC"},
-        {u"#F0a", "#FF00AA"},
-        {u"000000", "#000000"},
-        {u"rgb(58, 123, 213)", "#3A7BD5"},
-        {u"rgb(58 123 213)", "#3A7BD5"},
-        {u"RGB( 0 ,255 , 007 )", "#00FF07"},
-        {u"Rgb (1,2,3)", "#010203"},
-        {u"rgb(\t1\r\n2  3\n)", "#010203"},
-        // Blanks around the code, one ';' after it.
-        {u" \t#abc\r\n", "#AABBCC"},
-        {u"#abc;", "#AABBCC"},
-        {u"\nrgb(1,2,3) ; \r\n", "#010203"},
-        // Full width, and full width mixed with half width.
-        {u"＃３Ａ７ＢＤ５", "#3A7BD5"},
-        {u"３ａ７ｂｄ５", "#3A7BD5"},
-        {u"＃ＡＢＣ", "#AABBCC"},
-        {u"ｒｇｂ（５８，１２３，２１３）", "#3A7BD5"},
-        {u"ＲＧＢ（５８　１２３　２１３）", "#3A7BD5"},
-        {u"\u3000＃３a７Ｂd5；\u3000", "#3A7BD5"},
-        {u"rgb（58, １２３，213)", "#3A7BD5"},
-        // Not a code: other digit counts, other functions, other numbers.
-        {u"", no},
-        {u" \r\n\u3000", no},
-        {u";", no},
-        {u"#", no},
-        {u"#ab", no},
-        {u"abc", no},
-        {u"#3a7b", no},
-        {u"3a7bd", no},
-        {u"#3a7bd5ff", no},
-        {u"#3a7bd5f", no},
-        {u"#3a7bdg", no},
-        {u"# 3a7bd5", no},
-        {u"##3a7bd5", no},
-        {u"#3a7bd5;;", no},
-        {u";#3a7bd5", no},
-        {u"rgba(1,2,3,1)", no},
-        {u"hsl(1,2%,3%)", no},
-        {u"rgb(10%,20%,30%)", no},
-        {u"rgb(256,0,0)", no},
-        {u"rgb(1000,0,0)", no},
-        {u"rgb(99999999999,0,0)", no},
-        {u"rgb(-1,0,0)", no},
-        {u"rgb(+1,0,0)", no},
-        {u"rgb(1.5,2,3)", no},
-        {u"rgb(1,2)", no},
-        {u"rgb(1,2,3,4)", no},
-        {u"rgb(1,2,3", no},
-        {u"rgb 1,2,3", no},
-        {u"rgb(1, 2 3)", no},
-        {u"rgb(1,,2,3)", no},
-        {u"rgb(,1,2,3)", no},
-        {u"rgb(1,2,3,)", no},
-        {u"rgb()", no},
-        {u"rg(1,2,3)", no},
-        {u"rgb(1、2、3)", no},
-        // Other words or characters around the code.
-        {u"color: #3a7bd5;", no},
-        {u"#3a7bd5 is blue", no},
-        {u"色 #abc", no},
-        {u"\u00A0#abc", no},
-        {u"#abc\u0001", no},
-        {u"#abc\uFF00", no},
-        // Control characters whose code differs from a digit's by 0x20.
-        {u"#\u0010\u0011\u0012", no},
+        {"#3A7BD5",
+         {u"#3a7bd5", u"#3A7BD5", u"3a7Bd5", u"rgb(58, 123, 213)", u"rgb(58 123 213)",
+          // Full width, and full width mixed with half width.
+          u"＃３Ａ７ＢＤ５", u"３ａ７ｂｄ５", u"ｒｇｂ（５８，１２３，２１３）",
+          u"ＲＧＢ（５８　１２３　２１３）", u"\u3000＃３a７Ｂd5；\u3000",
+          u"rgb（58, １２３，213)"}},
+        // #RGB; and blanks around a code, one ';' after it.
+        {"#AABBCC", {u"#abc", u" \t#abc\r\n", u"#abc;", u"＃ＡＢＣ"}},
+        {"#010203", {u"Rgb (1,2,3)", u"rgb(\t1\r\n2  3\n)", u"\nrgb(1,2,3) ; \r\n"}},
+        {"#FF00AA", {u"#F0a"}},
+        {"#000000", {u"000000"}},
+        {"#00FF07", {u"RGB( 0 ,255 , 007 )"}},
+        {"refused",
+         {// Other digit counts, other functions, other numbers.
+          u"", u" \r\n\u3000", u";", u"#", u"#ab", u"abc", u"#3a7b", u"3a7bd", u"#3a7bd5ff",
+          u"#3a7bd5f", u"#3a7bdg", u"# 3a7bd5", u"##3a7bd5", u"#3a7bd5;;", u";#3a7bd5",
+          u"rgba(1,2,3,1)", u"hsl(1,2%,3%)", u"rgb(10%,20%,30%)", u"rgb(256,0,0)", u"rgb(1000,0,0)",
+          u"rgb(99999999999,0,0)", u"rgb(-1,0,0)", u"rgb(+1,0,0)", u"rgb(1.5,2,3)", u"rgb(1,2)",
+          u"rgb(1,2,3,4)", u"rgb(1,2,3", u"rgb 1,2,3", u"rgb(1, 2 3)", u"rgb(1,,2,3)",
+          u"rgb(,1,2,3)", u"rgb(1,2,3,)", u"rgb()", u"rg(1,2,3)", u"rgb(1、2、3)",
+          // Other words or characters around the code.
+          u"color: #3a7bd5;", u"#3a7bd5 is blue", u"色 #abc", u"\u00A0#abc", u"#abc\u0001",
+          u"#abc\uFF00",
+          // Control characters whose code differs from a digit's by 0x20.
+          u"#\u0010\u0011\u0012"}},
     };
     for (const Row& row : rows) {
-        const std::u16string text = row.text;
-        EXPECT_EQ(row.read, Read(text))
-            << "text of " << text.size() << " units, row " << &row - rows;
+        for (size_t i = 0; i < row.texts.size(); ++i) {
+            const std::u16string text = row.texts[i];
+            EXPECT_EQ(row.read, Read(text)) << "text " << i << " of the row " << row.read;
+        }
     }
 }
 
