@@ -170,6 +170,15 @@ void PressKey(WORD virtualKey, WORD modifier) {
     Settle(30);
 }
 
+void PressKeySlowly(WORD virtualKey, WORD modifier) {
+    for (bool up : {false, true}) {
+        SendKeyEvent(up ? virtualKey : modifier, up);
+        Settle(50);
+        SendKeyEvent(up ? modifier : virtualKey, up);
+        Settle(50);
+    }
+}
+
 void HoldKey(WORD virtualKey, int repeats) {
     for (int i = 0; i <= repeats; ++i) SendKeyEvent(virtualKey, false);
     SendKeyEvent(virtualKey, true);

@@ -95,8 +95,11 @@ inline std::string ColorCode(COLORREF c) {
 // ---- Real input (SendInput) --------------------------------------------------
 
 void PressKey(WORD virtualKey, WORD modifier = 0);  // modifier: held around the key, or 0
-void HoldKey(WORD virtualKey, int repeats);         // a press, repeated key-downs, a release
-void TypeText(const char* text);                    // printable ASCII, as key strokes
+// The same as four key events, each its own SendInput with a pause after it,
+// as a person types them.
+void PressKeySlowly(WORD virtualKey, WORD modifier);
+void HoldKey(WORD virtualKey, int repeats);  // a press, repeated key-downs, a release
+void TypeText(const char* text);             // printable ASCII, as key strokes
 // Moves the mouse to a point of the screen; fails the test unless it stays there.
 void MoveMouseTo(int x, int y);
 void MouseButton(bool right, bool down);

@@ -41,3 +41,21 @@ TEST(Locale, texts_read_right_in_locale_c) {
     PostMessageW(app.Item(IDC_VERSION), BM_CLICK, 0, 0);
     EXPECT_SOON(true, FindWindowW(L"#32770", L"バージョン情報") != nullptr) << "About box";
 }
+
+// The copied readout is Shift-JIS for the programs that read CF_TEXT; those
+// that read Unicode, in a Western locale too, get the same characters.
+TEST(Locale, copied_readout_reads_right_in_locale_c) {
+    ASSERT_EQ(1252u, GetACP()) << "this test's code page: ctest starts it with LANG=C";
+    Pikurio app;
+    ASSERT_TRUE(app.Start(nullptr));
+    POINT at = ClientToScreenPoint(app.Item(IDC_PREVIEW), 30, 60);
+    app.Activate();
+    ClickAt(at.x, at.y, true);
+    ASSERT_SOON(true, MenuShown(app) != "(none)") << "a right click on the preview";
+    PressKey('C');
+    EXPECT_SOON(std::wstring(
+                    L"背景 #FFFFFF\r\n文字１（大） #FF0000 3.99:1 AA\r\n"
+                    L"文字２（中） #00FF00 1.37:1 不足\r\n文字３（小） #0000FF 8.59:1 AAA"),
+                ClipboardUnicodeText());
+    EXPECT_EQ(0x0411u, ClipboardLocale()) << "the clipboard's locale";
+}

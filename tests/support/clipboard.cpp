@@ -12,17 +12,36 @@ static bool OpenClipboardBounded() {
     return WaitUntil([] { return OpenClipboard(nullptr) != 0; }, CLIPBOARD_MS);
 }
 
-std::string ClipboardText() {
-    if (!OpenClipboardBounded()) return "(clipboard busy)";
-    std::string text = "(none)";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* locked = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+// One format's data, read as a NUL-terminated text of Char, or what the
+// clipboard said instead.
+template <typename Char>
+static std::basic_string<Char> ReadClipboard(UINT format, const Char* none, const Char* busy) {
+    if (!OpenClipboardBounded()) return busy;
+    std::basic_string<Char> text = none;
+    HANDLE data = GetClipboardData(format);
+    const Char* locked = data ? static_cast<const Char*>(GlobalLock(data)) : nullptr;
     if (locked) {
         text = locked;
         GlobalUnlock(data);
     }
     CloseClipboard();
     return text;
+}
+
+std::string ClipboardText() { return ReadClipboard<char>(CF_TEXT, "(none)", "(clipboard busy)"); }
+
+std::wstring ClipboardUnicodeText() {
+    return ReadClipboard<wchar_t>(CF_UNICODETEXT, L"(none)", L"(clipboard busy)");
+}
+
+unsigned long ClipboardLocale() {
+    if (!OpenClipboardBounded()) return 0;
+    HANDLE data = GetClipboardData(CF_LOCALE);
+    const LCID* locked = data ? static_cast<const LCID*>(GlobalLock(data)) : nullptr;
+    unsigned long locale = locked ? *locked : 0;
+    if (locked) GlobalUnlock(data);
+    CloseClipboard();
+    return locale;
 }
 
 void PutClipboardText(const char* text) {

@@ -10,5 +10,9 @@
 std::string ClipboardText();
 // Puts text on the clipboard; a failure fails the test at once.
 void PutClipboardText(const char* text);
+// The clipboard's CF_UNICODETEXT, and its CF_LOCALE (0 when it has none);
+// the same "(none)" and "(clipboard busy)" as ClipboardText, in UTF-16.
+std::wstring ClipboardUnicodeText();
+unsigned long ClipboardLocale();
 
 #endif
