@@ -11,18 +11,14 @@ struct Scanner {
 
 }  // namespace
 
-// The character at the scanner, a full-width one as its half-width twin and
-// the ideographic space as a space; 0 at the end of the text.
+// The character at the scanner, a full-width one as its half-width twin, the
+// ideographic space as a space and an ASCII letter in lower case (only those:
+// or-ing 0x20 into any character would turn control characters into digits);
+// 0 at the end of the text.
 static unsigned Peek(const Scanner& s) {
     unsigned c = s.pos < s.length ? s.text[s.pos] : 0;
     if (c == 0x3000) return ' ';
-    return c - 0xFF01u <= 0xFF5Eu - 0xFF01u ? c - 0xFEE0u : c;
-}
-
-// Lower case for ASCII letters only: or-ing 0x20 into any character would
-// turn control characters into digits.
-static unsigned PeekLower(const Scanner& s) {
-    unsigned c = Peek(s);
+    if (c - 0xFF01u <= 0xFF5Eu - 0xFF01u) c -= 0xFEE0u;
     return c - 'A' < 26u ? c + 32 : c;
 }
 
@@ -34,14 +30,14 @@ static void SkipBlanks(Scanner* s) {
 
 // Takes c (an ASCII letter in lower case, or a sign) when it comes next.
 static bool Take(Scanner* s, unsigned c) {
-    if (PeekLower(*s) != c) return false;
+    if (Peek(*s) != c) return false;
     ++s->pos;
     return true;
 }
 
 // The value of the hex digit at the scanner, or -1.
 static int HexDigit(const Scanner& s) {
-    unsigned c = PeekLower(s);
+    unsigned c = Peek(s);
     if (c - '0' < 10u) return (int)(c - '0');
     return c - 'a' < 6u ? (int)(c - 'a' + 10) : -1;
 }
@@ -92,7 +88,7 @@ bool ReadPastedCode(const uint16_t* text, size_t length, COLORREF* color) {
     Scanner s = {text, length, 0};
     COLORREF read;
     SkipBlanks(&s);
-    if (!(PeekLower(s) == 'r' ? ReadRgbFunction(&s, &read) : ReadHexCode(&s, &read))) return false;
+    if (!(Peek(s) == 'r' ? ReadRgbFunction(&s, &read) : ReadHexCode(&s, &read))) return false;
     SkipBlanks(&s);
     if (Take(&s, ';')) SkipBlanks(&s);
     if (Peek(s) != 0) return false;
