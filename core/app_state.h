@@ -82,6 +82,8 @@ struct AppState {
     RECT swatchRect = {0, 0, 0, 0};
     // The preview's own window procedure; non-zero once the preview is ready.
     LONG_PTR previousPreviewProc = 0;
+    // The hex edits' own window procedure, which the paste hands on to.
+    LONG_PTR previousHexEditProc = 0;
     // The preview's contrast tooltip, from the first mouse move over the dialog.
     HWND contrastTip = nullptr;
     // The loupe beside the pointer while pick mode waits, made at the first

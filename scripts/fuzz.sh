@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes the colour model with libFuzzer (the `fuzz` preset, clang with
-# AddressSanitizer and UBSan).
+# Fuzzes the colour model and the reading of a pasted colour code with
+# libFuzzer (the `fuzz` preset, clang with AddressSanitizer and UBSan).
 #   scripts/fuzz.sh [seconds]   each target for that long (default 60) over a
 #                               working corpus in build/fuzz/corpus that grows
 #                               from the committed seeds between runs
@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(fuzz_model_ops)
+targets=(fuzz_model_ops fuzz_pasted_code)
 build=build/fuzz
 seconds=60
 smoke=0

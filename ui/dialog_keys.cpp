@@ -1,6 +1,7 @@
 #include "ui/dialog_keys.h"
 
 #include "core/app_state.h"
+#include "ui/paste.h"
 #include "ui/pick_mode.h"
 #include "ui/preview_menu.h"
 
@@ -13,7 +14,9 @@ static LRESULT CALLBACK DialogKeyProc(int code, WPARAM wParam, LPARAM lParam) {
     const bool ours =
         code == MSGF_MENU ||
         (code == MSGF_DIALOGBOX && (msg.hwnd == g_app.dialog || IsChild(g_app.dialog, msg.hwnd)));
-    if (key && ours && (OnPreviewMenuKey(code, msg) || (code == MSGF_DIALOGBOX && OnPickKey(msg))))
+    if (key && ours &&
+        (OnPreviewMenuKey(code, msg) ||
+         (code == MSGF_DIALOGBOX && (OnPickKey(msg) || OnPasteKey(msg)))))
         return TRUE;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

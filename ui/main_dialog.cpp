@@ -14,6 +14,7 @@
 #include "ui/contrast_tip.h"
 #include "ui/dialog_keys.h"
 #include "ui/loupe.h"
+#include "ui/paste.h"
 #include "ui/pick_mode.h"
 #include "ui/preview.h"
 #include "ui/preview_menu.h"
@@ -82,6 +83,7 @@ static void InitMainDialog(HWND dialog) {
     GetClientRect(g_app.swatch, &g_app.swatchRect);
     InstallPreviewProc(g_app.slots[SLOT_BACKGROUND].window);
     InstallDialogKeys(dialog);
+    InstallHexEditPaste();
 }
 
 // A menu that is open closes first: it would stay on the screen alone.
