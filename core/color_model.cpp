@@ -84,6 +84,13 @@ void ApplySliderPosition(int channel, int position) {
 
 // Only a complete two-digit text is taken; anything else stays in the edit as
 // typed and leaves the model alone.
+int ChannelOfHexEdit(HWND edit) {
+    if (!edit) return -1;
+    for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel)
+        if (g_app.channels[channel].hexEdit == edit) return channel;
+    return -1;
+}
+
 bool ApplyTypedHex(int channel, const char* text) {
     uint8_t value;
     if (g_app.updateDepth != 0 || strlen(text) != 2 || !ParseHexByte(text, &value)) return false;

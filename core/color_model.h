@@ -37,6 +37,9 @@ uint32_t ApplyPixelToChannels(uint32_t v);
 int SliderPositionForValue(unsigned value);
 void ApplySliderPosition(int channel, int position);
 
+// The channel whose hex edit that window is; -1 for any other window.
+int ChannelOfHexEdit(HWND edit);
+
 // Text typed into a channel's hex edit; ignored while UpdateChannel is writing.
 // True when the text was taken as the channel's new value.
 bool ApplyTypedHex(int channel, const char* text);

@@ -107,8 +107,8 @@ static void InitAboutBox(HWND dialog, const AboutInfo* info) {
     s_linkFont = CreateAboutFont(LINK_FONT_HEIGHT, FW_DONTCARE, "Times New Roman");
     SelectObject(dc, s_linkFont);
     int urlWidth = MeasureOrEstimate(dc, APP_HOME_URL, LINK_FONT_HEIGHT);
-    SetRect(&s_linkRect, s_labelWidth + TEXT_LEFT, ROWS_TOP, s_labelWidth + TEXT_LEFT + urlWidth,
-            ROWS_TOP + LINK_HEIGHT);
+    s_linkRect = {s_labelWidth + TEXT_LEFT, ROWS_TOP, s_labelWidth + TEXT_LEFT + urlWidth,
+                  ROWS_TOP + LINK_HEIGHT};
     // Put the stock font back so the DC goes home without our font in it.
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
     ReleaseDC(dialog, dc);

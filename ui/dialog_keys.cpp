@@ -10,7 +10,9 @@
 // further. Keys of another dialog of the thread (the About box) pass.
 static LRESULT CALLBACK DialogKeyProc(int code, WPARAM wParam, LPARAM lParam) {
     const MSG& msg = *(const MSG*)lParam;
-    const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    // Presses and releases only, WM_KEYDOWN, WM_KEYUP and their WM_SYS twins
+    // four apart: a character's code can equal a key's.
+    const bool key = ((msg.message & ~(WM_SYSKEYDOWN - WM_KEYDOWN)) - WM_KEYDOWN) <= 1u;
     const bool ours =
         code == MSGF_MENU ||
         (code == MSGF_DIALOGBOX && (msg.hwnd == g_app.dialog || IsChild(g_app.dialog, msg.hwnd)));

@@ -8,14 +8,15 @@
 
 static const char LOUPE_CLASS[] = "PikurioLoupe";
 // Each screen pixel shows as a square LOUPE_ZOOM wide; the squares fill the
-// client area's top, and the code a band below them, with a margin above
-// and below its line. WS_BORDER adds a pixel on every side.
+// client area's top, and the code a band below them: a line of the dialog's
+// 9-point font, which is 12 pixels for a program the system scales as a whole,
+// with a margin above and below. WS_BORDER adds a pixel on every side.
 enum {
     LOUPE_ZOOM = 8,
     LOUPE_SPAN = 2 * LOUPE_REACH + 1,
     LOUPE_SQUARES = LOUPE_SPAN * LOUPE_ZOOM,
     CENTER_SQUARE = LOUPE_REACH * LOUPE_ZOOM,
-    CODE_MARGINS = 4,
+    CODE_BAND = 12 + 4,
     BORDERS = 2
 };
 // Never activated: the activation going elsewhere would end pick mode.
@@ -91,13 +92,9 @@ static void CreateLoupe(HWND dialog) {
     windowClass.hInstance = g_app.instance;
     windowClass.lpszClassName = LOUPE_CLASS;
     RegisterClassA(&windowClass);
-    // Eight dialog units down are the height of a line of the dialog's font.
-    RECT line = {0, 0, 0, 8};
-    MapDialogRect(dialog, &line);
     g_app.loupe = CreateWindowExA(LOUPE_EX_STYLE, LOUPE_CLASS, nullptr, LOUPE_STYLE, 0, 0,
-                                  LOUPE_SQUARES + BORDERS,
-                                  LOUPE_SQUARES + line.bottom + CODE_MARGINS + BORDERS, dialog,
-                                  nullptr, g_app.instance, nullptr);
+                                  LOUPE_SQUARES + BORDERS, LOUPE_SQUARES + CODE_BAND + BORDERS,
+                                  dialog, nullptr, g_app.instance, nullptr);
     g_app.loupeScale = WindowScale(dialog);
     SetAffinityFunction setAffinity =
         (SetAffinityFunction)User32Function("SetWindowDisplayAffinity");
@@ -119,13 +116,11 @@ void FollowWithLoupe(HWND dialog, const PointerPixel& pixel) {
                             monitor.rcMonitor, g_app.loupeScale);
     SetWindowPos(loupe, HWND_TOPMOST, place.left, place.top, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    // Painted now rather than at the next WM_PAINT, which the thread would
-    // take only when idle: the squares follow the pointer. What the move
-    // left to paint is painted with it.
-    HDC dc = GetDC(loupe);
-    DrawLoupe(loupe, dc);
-    ReleaseDC(loupe, dc);
-    ValidateRect(loupe, nullptr);
+    // Painted now, its WM_PAINT sent at once rather than taken when the
+    // thread is idle, so that the squares follow the pointer; all of it, with
+    // what the move left to paint.
+    InvalidateRect(loupe, nullptr, FALSE);
+    UpdateWindow(loupe);
 }
 
 void HideLoupe() {

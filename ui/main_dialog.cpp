@@ -111,13 +111,6 @@ static void OnSelectionChanged(int id, HWND combo) {
     }
 }
 
-static int ChannelOfHexEdit(HWND edit) {
-    if (!edit) return -1;
-    for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel)
-        if (g_app.channels[channel].hexEdit == edit) return channel;
-    return -1;
-}
-
 static void OnEditChanged(int id, HWND edit) {
     if (id >= IDC_TEXT1 && id <= IDC_TEXT3) {
         // Sample texts set during initialisation arrive before the preview is ready.

@@ -22,13 +22,14 @@ static bool ReadClipboardCode(COLORREF* color) {
 }
 
 // A code on the clipboard goes to the colour being edited as its three pairs
-// typed into the hex edits would; the clipboard keeps it. False when there is
-// no code to take.
+// typed into the hex edits would: loading the slot updates the channels one
+// by one, red first, as typing does. The clipboard keeps the code. False
+// when there is no code to take.
 static bool PasteColorCode() {
     COLORREF color;
     if (!ReadClipboardCode(&color)) return false;
-    for (int channel = CHANNEL_RED; channel < CHANNEL_COUNT; ++channel, color >>= 8)
-        UpdateChannel(channel, color & 0xFF, true);
+    g_app.slots[g_app.currentSlot].color = color;
+    LoadSlotIntoChannels(g_app.currentSlot);
     return true;
 }
 
@@ -51,12 +52,6 @@ static bool IsPasteKey(WPARAM key) {
     return key == 'V' ? GetKeyState(VK_CONTROL) < 0 : key == VK_INSERT && GetKeyState(VK_SHIFT) < 0;
 }
 
-static bool IsHexEdit(HWND window) {
-    for (const Channel& c : g_app.channels)
-        if (c.hexEdit == window) return true;
-    return false;
-}
-
 // A read-only edit, the buttons, the combos and the sliders ignore a paste
 // key, so it is taken here before it reaches them; a hex edit is sent its own
 // paste, since Shift+Insert pastes there without one. The sample texts keep
@@ -68,7 +63,7 @@ bool OnPasteKey(const MSG& msg) {
         (unsigned)(GetDlgCtrlID(focus) - IDC_TEXT1) < TEXT_SLOT_COUNT ||
         SendMessageA(focus, CB_GETDROPPEDSTATE, 0, 0))
         return false;
-    if (IsHexEdit(focus))
+    if (ChannelOfHexEdit(focus) >= 0)
         SendMessageA(focus, WM_PASTE, 0, 0);
     else if (!PasteColorCode())
         MessageBeep(MB_OK);

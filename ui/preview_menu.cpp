@@ -126,22 +126,17 @@ void OpenPreviewMenu(HWND dialog, LPARAM where) {
 // unseen and keep the keys. True when the key was taken.
 bool OnPreviewMenuKey(int code, const MSG& msg) {
     if (msg.wParam != VK_F10) return false;
-    const bool pressed = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-    if (!pressed) {
+    if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
         const bool taken = g_app.f10Taken;
         g_app.f10Taken = false;
         return taken;
     }
-    g_app.f10Taken = true;
-    if (code == MSGF_MENU) return false;
-    if (g_app.pickMode == PICK_ACTIVE) return true;
-    const bool inEdit = SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL;
-    if (GetKeyState(VK_SHIFT) >= 0 || inEdit) {
-        g_app.f10Taken = false;
-        return false;
-    }
+    const bool inMenu = code == MSGF_MENU, picking = g_app.pickMode == PICK_ACTIVE;
+    const bool opens = !inMenu && !picking && GetKeyState(VK_SHIFT) < 0 &&
+                       !(SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL);
     // A repeat of a held key opens nothing more: it would close the menu it opened.
-    if (!(msg.lParam & KEY_REPEAT_BIT))
+    if (opens && !(msg.lParam & KEY_REPEAT_BIT))
         PostMessageA(g_app.dialog, WM_CONTEXTMENU, (WPARAM)msg.hwnd, (LPARAM)-1);
-    return true;
+    g_app.f10Taken = inMenu || picking || opens;
+    return picking || opens;
 }
