@@ -17,7 +17,9 @@ enum {
     LOUPE_SQUARES = LOUPE_SPAN * LOUPE_ZOOM,
     CENTER_SQUARE = LOUPE_REACH * LOUPE_ZOOM,
     CODE_BAND = 12 + 4,
-    BORDERS = 2
+    BORDERS = 2,
+    LOUPE_WIDTH = LOUPE_SQUARES + BORDERS,
+    LOUPE_HEIGHT = LOUPE_SQUARES + CODE_BAND + BORDERS
 };
 // Never activated: the activation going elsewhere would end pick mode.
 static const DWORD LOUPE_EX_STYLE = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
@@ -32,7 +34,7 @@ typedef BOOL(WINAPI* MapPointFunction)(HWND, POINT*);
 // function of no arguments, which converts to any other function type.
 typedef void (*AnyFunction)();
 static AnyFunction User32Function(const char* name) {
-    return (AnyFunction)GetProcAddress(GetModuleHandleA("user32.dll"), name);
+    return (AnyFunction)GetProcAddress(GetModuleHandleA("user32"), name);
 }
 
 // The screen's pixels around the read point as GDI copies them, then the
@@ -92,9 +94,9 @@ static void CreateLoupe(HWND dialog) {
     windowClass.hInstance = g_app.instance;
     windowClass.lpszClassName = LOUPE_CLASS;
     RegisterClassA(&windowClass);
-    g_app.loupe = CreateWindowExA(LOUPE_EX_STYLE, LOUPE_CLASS, nullptr, LOUPE_STYLE, 0, 0,
-                                  LOUPE_SQUARES + BORDERS, LOUPE_SQUARES + CODE_BAND + BORDERS,
-                                  dialog, nullptr, g_app.instance, nullptr);
+    g_app.loupe =
+        CreateWindowExA(LOUPE_EX_STYLE, LOUPE_CLASS, nullptr, LOUPE_STYLE, 0, 0, LOUPE_WIDTH,
+                        LOUPE_HEIGHT, dialog, nullptr, g_app.instance, nullptr);
     g_app.loupeScale = WindowScale(dialog);
     SetAffinityFunction setAffinity =
         (SetAffinityFunction)User32Function("SetWindowDisplayAffinity");
@@ -107,20 +109,20 @@ void FollowWithLoupe(HWND dialog, const PointerPixel& pixel) {
     g_app.loupeRead = pixel.at;
     g_app.loupeColor = PixelToColorRef(pixel.rgb);
     SetWindowTextA(loupe, FormatChannelTexts(0, pixel.rgb >> 16, pixel.rgb >> 8, pixel.rgb).Code());
-    RECT r;
-    GetWindowRect(loupe, &r);
     MONITORINFO monitor;
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromPoint(pixel.pointer, MONITOR_DEFAULTTONEAREST), &monitor);
-    RECT place = PlaceLoupe(pixel.pointer, pixel.at, r.right - r.left, r.bottom - r.top,
-                            monitor.rcMonitor, g_app.loupeScale);
+    RECT place = PlaceLoupe(pixel.pointer, pixel.at, LOUPE_WIDTH, LOUPE_HEIGHT, monitor.rcMonitor,
+                            g_app.loupeScale);
     SetWindowPos(loupe, HWND_TOPMOST, place.left, place.top, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     // Painted now, its WM_PAINT sent at once rather than taken when the
     // thread is idle, so that the squares follow the pointer; all of it, with
     // what the move left to paint.
-    InvalidateRect(loupe, nullptr, FALSE);
-    UpdateWindow(loupe);
+    HDC dc = GetDC(loupe);
+    DrawLoupe(loupe, dc);
+    ReleaseDC(loupe, dc);
+    ValidateRect(loupe, nullptr);
 }
 
 void HideLoupe() {
