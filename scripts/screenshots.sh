@@ -61,6 +61,18 @@ capture() {  # geometry file
   echo "screenshots: wrote $2 ($1)"
 }
 
+# The dialog (its place in left, top, width, height) and whatever of the
+# program's other windows, a menu or the loupe, reaches beyond it: one picture.
+capture_with_popups() {  # file
+  local right=$((left + width)) bottom=$((top + height)) window w h x y
+  for window in $(xdotool search --onlyvisible --class pikurio.exe); do
+    IFS='x+' read -r w h x y <<<"$(xwininfo -id "$window" | sed -n 's/^ *-geometry //p')"
+    [ $((x + w)) -gt "$right" ] && right=$((x + w))
+    [ $((y + h)) -gt "$bottom" ] && bottom=$((y + h))
+  done
+  capture "$((right - left))x$((bottom - top))+$left+$top" "$1"
+}
+
 "$here/wine-run.sh" "$exe" &
 program=$!
 trap 'kill "$program" 2>/dev/null || true' EXIT
@@ -90,13 +102,7 @@ xdotool click 3
 sleep 1
 xdotool key Down Down Right
 sleep 1
-right=$((left + width)) bottom=$((top + height))
-for window in $(xdotool search --onlyvisible --class pikurio.exe); do
-  IFS='x+' read -r w h x y <<<"$(xwininfo -id "$window" | sed -n 's/^ *-geometry //p')"
-  [ $((x + w)) -gt "$right" ] && right=$((x + w))
-  [ $((y + h)) -gt "$bottom" ] && bottom=$((y + h))
-done
-capture "$((right - left))x$((bottom - top))+$left+$top" docs/preview-menu.png
+capture_with_popups docs/preview-menu.png
 xdotool key Escape Escape
 sleep 0.5
 
@@ -138,10 +144,4 @@ xdotool mousemove $((left + 3 + (235 * (width - 6)) / 263)) $((top + 22 + (81 * 
 sleep 0.5
 xdotool mousemove $((left + 1 + (150 * (width - 6)) / 263)) $((top + 22 + (200 * (height - 25)) / 350))
 sleep 1
-right=$((left + width)) bottom=$((top + height))
-for window in $(xdotool search --onlyvisible --class pikurio.exe); do
-  IFS='x+' read -r w h x y <<<"$(xwininfo -id "$window" | sed -n 's/^ *-geometry //p')"
-  [ $((x + w)) -gt "$right" ] && right=$((x + w))
-  [ $((y + h)) -gt "$bottom" ] && bottom=$((y + h))
-done
-capture "$((right - left))x$((bottom - top))+$left+$top" docs/pick-loupe.png
+capture_with_popups docs/pick-loupe.png
