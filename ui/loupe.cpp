@@ -116,9 +116,9 @@ void FollowWithLoupe(HWND dialog, const PointerPixel& pixel) {
                             g_app.loupeScale);
     SetWindowPos(loupe, HWND_TOPMOST, place.left, place.top, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    // Painted now, its WM_PAINT sent at once rather than taken when the
-    // thread is idle, so that the squares follow the pointer; all of it, with
-    // what the move left to paint.
+    // Painted now rather than at the next WM_PAINT, which the thread would
+    // take only when idle: the squares follow the pointer. What the move
+    // left to paint is painted with it, so nothing is left invalid.
     HDC dc = GetDC(loupe);
     DrawLoupe(loupe, dc);
     ReleaseDC(loupe, dc);
